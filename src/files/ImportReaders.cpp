@@ -1,0 +1,13 @@
+#include "files/ImportReaders.h"
+
+namespace tessaro {
+
+const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
+  static const std::vector<std::unique_ptr<TImportReader>> readers = [] {
+    std::vector<std::unique_ptr<TImportReader>> list;
+    return list;
+  }();
+  return readers;
+}
+
+} // namespace tessaro
