@@ -27,7 +27,8 @@ struct TSaveOptions {
   int JpegQuality = 90;
   bool JpegProgressive = false;
 };
-bool SaveCliImage(const std::string &path, const TBitmap &bmp, const TSaveOptions &options, std::string &error);
+bool SaveCliImage(const std::string &path, const TBitmap &bmp, const TSaveOptions &options,
+                  std::string &error);
 
 // Prints "tessaro-cli: <message>" to standard error.
 void PrintError(const std::string &message);

@@ -43,7 +43,9 @@ struct TRGBQuad {
 constexpr TRGBQuad QuadFromColor(TColor c) {
   return TRGBQuad{GetBValue(c), GetGValue(c), GetRValue(c), 0};
 }
-constexpr TColor ColorFromQuad(const TRGBQuad &q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue); }
+constexpr TColor ColorFromQuad(const TRGBQuad &q) {
+  return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
 
 using TPalette = std::vector<TRGBQuad>;
 
@@ -92,6 +94,9 @@ public:
   // Copies size, format, palette and pixels. Assign with itself announces a
   // change of the whole picture.
   void Assign(const TBitmap &source);
+  // Takes over the raster of source (left empty) without copying pixels,
+  // then announces the change like Assign.
+  void AssignMove(TBitmap &&source);
 
   // Colour of a pixel; coordinates outside the bitmap give $FFFFFFFF, and
   // writes there are ignored.

@@ -19,6 +19,7 @@ bool ReadWholeFile(const std::string &path, std::vector<uint8_t> &out, std::stri
 // every failure, so the old file stays untouched.
 bool WriteFileAtomically(const std::string &path, const std::function<bool(FILE *)> &writer,
                          std::string *error = nullptr);
-bool WriteFileAtomically(const std::string &path, const void *data, size_t size, std::string *error = nullptr);
+bool WriteFileAtomically(const std::string &path, const void *data, size_t size,
+                         std::string *error = nullptr);
 
 } // namespace tessaro

@@ -39,9 +39,13 @@ inline void RowTick(int y, int interval = 100) {
 
 // The working-format rule of every raster routine: a missing bitmap or one
 // that is not pf24bit makes the routine return False without change.
-inline bool IsWorkingBitmap(const TBitmap *bmp) { return bmp != nullptr && bmp->PixelFormat() == pf24bit; }
+inline bool IsWorkingBitmap(const TBitmap *bmp) {
+  return bmp != nullptr && bmp->PixelFormat() == pf24bit;
+}
 
 // "Assign with itself": announces that the whole picture changed.
-inline void AnnounceChange(TBitmap &bmp) { bmp.Assign(bmp); }
+inline void AnnounceChange(TBitmap &bmp) {
+  bmp.Assign(bmp);
+}
 
 } // namespace tessaro

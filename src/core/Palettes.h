@@ -6,10 +6,10 @@
 
 namespace tessaro {
 
-const TPalette &VgaPalette();       // 16 entries in the 4-bit DIB order
-const TPalette &SystemPalette20();  // 20 static colours (10 first, 10 last)
-const TPalette &HalftonePalette();  // 256 entries
-const TPalette &BlackWhitePalette();// black, white
+const TPalette &VgaPalette();        // 16 entries in the 4-bit DIB order
+const TPalette &SystemPalette20();   // 20 static colours (10 first, 10 last)
+const TPalette &HalftonePalette();   // 256 entries
+const TPalette &BlackWhitePalette(); // black, white
 // Grey ramp of n entries from black to white (n >= 2).
 TPalette GrayPalette(int n);
 

@@ -65,9 +65,15 @@ using TColor = uint32_t;
 constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
   return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
-constexpr uint8_t GetRValue(TColor c) { return uint8_t(c); }
-constexpr uint8_t GetGValue(TColor c) { return uint8_t(c >> 8); }
-constexpr uint8_t GetBValue(TColor c) { return uint8_t(c >> 16); }
+constexpr uint8_t GetRValue(TColor c) {
+  return uint8_t(c);
+}
+constexpr uint8_t GetGValue(TColor c) {
+  return uint8_t(c >> 8);
+}
+constexpr uint8_t GetBValue(TColor c) {
+  return uint8_t(c >> 16);
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
@@ -118,8 +124,12 @@ enum TSystemColorIndex : uint8_t {
   COLOR_SYSCOLOR_COUNT = 25
 };
 
-constexpr TColor SystemColor(uint8_t index) { return 0x80000000u | index; }
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0x80000000u; }
+constexpr TColor SystemColor(uint8_t index) {
+  return 0x80000000u | index;
+}
+constexpr bool IsSystemColor(TColor c) {
+  return (c & 0xFF000000u) == 0x80000000u;
+}
 
 constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
 constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);

@@ -1,0 +1,334 @@
+#include "core/Bitmap.h"
+
+#include "core/Canvas.h"
+#include "core/ColorMatch.h"
+#include "core/Palettes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace tessaro {
+
+const char *PixelFormatName(TPixelFormat pf) {
+  switch (pf) {
+  case pfDevice:
+    return "pfDevice";
+  case pf1bit:
+    return "pf1bit";
+  case pf4bit:
+    return "pf4bit";
+  case pf8bit:
+    return "pf8bit";
+  case pf15bit:
+    return "pf15bit";
+  case pf16bit:
+    return "pf16bit";
+  case pf24bit:
+    return "pf24bit";
+  case pf32bit:
+    return "pf32bit";
+  default:
+    return "pfCustom";
+  }
+}
+
+int BitsPerPixel(TPixelFormat pf) {
+  switch (pf) {
+  case pf1bit:
+    return 1;
+  case pf4bit:
+    return 4;
+  case pf8bit:
+    return 8;
+  case pf15bit:
+  case pf16bit:
+    return 16;
+  case pf32bit:
+    return 32;
+  default:
+    return 24;
+  }
+}
+
+bool IsPaletteFormat(TPixelFormat pf) {
+  return pf == pf1bit || pf == pf4bit || pf == pf8bit;
+}
+
+size_t RowBytesFor(int width, TPixelFormat pf) {
+  return ((uint64_t(std::max(width, 0)) * uint64_t(BitsPerPixel(pf)) + 31) / 32) * 4;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int width, int height, TPixelFormat pf) {
+  Allocate(0, 0, pf);
+  Resize(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap &other)
+    : FWidth(other.FWidth), FHeight(other.FHeight), FPixelFormat(other.FPixelFormat),
+      FRowBytes(other.FRowBytes), FPixels(other.FPixels), FPalette(other.FPalette) {}
+
+TBitmap &TBitmap::operator=(const TBitmap &other) {
+  Assign(other);
+  return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::Allocate(int w, int h, TPixelFormat pf) {
+  if (pf == pfDevice || pf == pfCustom)
+    pf = pf24bit;
+  w = std::max(w, 0);
+  h = std::max(h, 0);
+  size_t row = RowBytesFor(w, pf);
+  if (uint64_t(row) * uint64_t(h) > MaxBitmapBytes)
+    throw std::bad_alloc();
+  std::vector<uint8_t> pixels(row * size_t(h), 0);
+  FPixels.swap(pixels);
+  FWidth = w;
+  FHeight = h;
+  FRowBytes = row;
+  FPixelFormat = pf;
+  FPalette = DefaultPalette(pf);
+}
+
+void TBitmap::SetWidth(int w) {
+  SetSize(w, FHeight);
+}
+void TBitmap::SetHeight(int h) {
+  SetSize(FWidth, h);
+}
+
+void TBitmap::SetSize(int w, int h) {
+  w = std::max(w, 0);
+  h = std::max(h, 0);
+  if (w == FWidth && h == FHeight)
+    return;
+  Resize(w, h);
+  Changed();
+}
+
+void TBitmap::Resize(int w, int h) {
+  TBitmap old(*this);
+  TPalette pal = FPalette;
+  Allocate(w, h, FPixelFormat);
+  if (IsPaletteFormat(FPixelFormat) && !pal.empty())
+    FPalette = pal;
+  // New pixels are white: build one white row, copy it where needed.
+  uint32_t white = StoredFromColor(clWhite);
+  std::vector<uint8_t> whiteRow(FRowBytes);
+  if (h > 0) {
+    uint8_t *first = ScanLine(0);
+    for (int x = 0; x < w; ++x)
+      SetStored(x, 0, white);
+    std::memcpy(whiteRow.data(), first, FRowBytes);
+  }
+  int keepW = std::min(w, old.FWidth), keepH = std::min(h, old.FHeight);
+  size_t keepBytes = (size_t(keepW) * BitsPerPixel(FPixelFormat)) / 8;
+  int firstPartial = int(keepBytes * 8 / BitsPerPixel(FPixelFormat));
+  for (int y = 0; y < h; ++y) {
+    std::memcpy(ScanLine(y), whiteRow.data(), FRowBytes);
+    if (y < keepH) {
+      std::memcpy(ScanLine(y), old.ScanLine(y), keepBytes);
+      for (int x = firstPartial; x < keepW; ++x)
+        SetStored(x, y, old.GetStored(x, y));
+    }
+  }
+}
+
+void TBitmap::SetPalette(const TPalette &pal) {
+  if (!IsPaletteFormat(FPixelFormat))
+    return;
+  FPalette = pal;
+  size_t max = size_t(1) << BitsPerPixel(FPixelFormat);
+  if (FPalette.size() > max)
+    FPalette.resize(max);
+}
+
+void TBitmap::Assign(const TBitmap &source) {
+  if (&source != this) {
+    FWidth = source.FWidth;
+    FHeight = source.FHeight;
+    FPixelFormat = source.FPixelFormat;
+    FRowBytes = source.FRowBytes;
+    FPixels = source.FPixels;
+    FPalette = source.FPalette;
+  }
+  Changed();
+}
+
+void TBitmap::AssignMove(TBitmap &&source) {
+  if (&source != this) {
+    FWidth = source.FWidth;
+    FHeight = source.FHeight;
+    FPixelFormat = source.FPixelFormat;
+    FRowBytes = source.FRowBytes;
+    FPixels = std::move(source.FPixels);
+    FPalette = std::move(source.FPalette);
+    source.FWidth = source.FHeight = 0;
+    source.FRowBytes = 0;
+    source.FPixels.clear();
+    source.FPalette.clear();
+  }
+  Changed();
+}
+
+uint32_t TBitmap::GetStored(int x, int y) const {
+  const uint8_t *row = ScanLine(y);
+  switch (FPixelFormat) {
+  case pf1bit:
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+  case pf4bit:
+    return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
+  case pf8bit:
+    return row[x];
+  case pf15bit:
+  case pf16bit:
+    return uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
+  case pf32bit: {
+    uint32_t v;
+    std::memcpy(&v, row + 4 * x, 4);
+    return v;
+  }
+  default: {
+    const uint8_t *p = row + 3 * x;
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+  }
+  }
+}
+
+void TBitmap::SetStored(int x, int y, uint32_t v) {
+  uint8_t *row = ScanLine(y);
+  switch (FPixelFormat) {
+  case pf1bit: {
+    uint8_t mask = uint8_t(0x80 >> (x & 7));
+    row[x >> 3] = (v & 1) ? (row[x >> 3] | mask) : (row[x >> 3] & ~mask);
+    break;
+  }
+  case pf4bit:
+    if (x & 1)
+      row[x >> 1] = uint8_t((row[x >> 1] & 0xF0) | (v & 0x0F));
+    else
+      row[x >> 1] = uint8_t((row[x >> 1] & 0x0F) | ((v & 0x0F) << 4));
+    break;
+  case pf8bit:
+    row[x] = uint8_t(v);
+    break;
+  case pf15bit:
+    v &= 0x7FFF;
+    [[fallthrough]];
+  case pf16bit:
+    row[2 * x] = uint8_t(v);
+    row[2 * x + 1] = uint8_t(v >> 8);
+    break;
+  case pf32bit:
+    std::memcpy(row + 4 * x, &v, 4);
+    break;
+  default: {
+    uint8_t *p = row + 3 * x;
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+  }
+  }
+}
+
+static inline uint8_t Expand5(uint32_t v) {
+  return uint8_t((v << 3) | (v >> 2));
+}
+static inline uint8_t Expand6(uint32_t v) {
+  return uint8_t((v << 2) | (v >> 4));
+}
+
+uint32_t TBitmap::StoredFromColor(TColor c) const {
+  c = ColorToRGB(c);
+  uint8_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  switch (FPixelFormat) {
+  case pf1bit:
+  case pf4bit:
+  case pf8bit: {
+    if (FPalette.empty())
+      return 0;
+    int best = 1 << 30;
+    uint32_t index = 0;
+    for (size_t i = 0; i < FPalette.size(); ++i) {
+      int dr = int(FPalette[i].rgbRed) - r, dg = int(FPalette[i].rgbGreen) - g,
+          db = int(FPalette[i].rgbBlue) - b;
+      int d = dr * dr + dg * dg + db * db;
+      if (d < best) {
+        best = d;
+        index = uint32_t(i);
+      }
+    }
+    return index;
+  }
+  case pf15bit:
+    return (uint32_t(r >> 3) << 10) | (uint32_t(g >> 3) << 5) | (b >> 3);
+  case pf16bit:
+    return (uint32_t(r >> 3) << 11) | (uint32_t(g >> 2) << 5) | (b >> 3);
+  case pf32bit:
+    return 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+  default:
+    return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+  }
+}
+
+TColor TBitmap::ColorFromStored(uint32_t v) const {
+  switch (FPixelFormat) {
+  case pf1bit:
+  case pf4bit:
+  case pf8bit:
+    return v < FPalette.size() ? ColorFromQuad(FPalette[v]) : clBlack;
+  case pf15bit:
+    return RGB(Expand5((v >> 10) & 31), Expand5((v >> 5) & 31), Expand5(v & 31));
+  case pf16bit:
+    return RGB(Expand5((v >> 11) & 31), Expand6((v >> 5) & 63), Expand5(v & 31));
+  default:
+    return RGB(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v));
+  }
+}
+
+TColor TBitmap::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+    return 0xFFFFFFFFu;
+  return ColorFromStored(GetStored(x, y));
+}
+
+void TBitmap::SetPixel(int x, int y, TColor c) {
+  if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+    return;
+  SetStored(x, y, StoredFromColor(c));
+  Changed(TRect(x, y, x + 1, y + 1));
+}
+
+TCanvas &TBitmap::Canvas() {
+  if (!FCanvas)
+    FCanvas = std::make_unique<TCanvas>(*this);
+  return *FCanvas;
+}
+
+int TBitmap::Subscribe(TChangeHandler handler) {
+  int token = FNextToken++;
+  FObservers.push_back(TObserver{token, std::move(handler)});
+  return token;
+}
+
+void TBitmap::Unsubscribe(int token) {
+  std::erase_if(FObservers, [token](const TObserver &o) { return o.Token == token; });
+}
+
+void TBitmap::Changed(const TRect &r) {
+  if (FObservers.empty())
+    return;
+  TRect clipped = IntersectRect(r, TRect(0, 0, FWidth, FHeight));
+  if (clipped.IsEmpty() && !(FWidth == 0 || FHeight == 0))
+    return;
+  // Copy: a handler may subscribe or unsubscribe.
+  std::vector<TObserver> observers = FObservers;
+  for (const TObserver &o : observers)
+    o.Handler(clipped);
+}
+
+} // namespace tessaro
