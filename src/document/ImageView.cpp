@@ -1,0 +1,312 @@
+#include "document/ImageView.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tessaro {
+
+namespace {
+
+TShiftState ShiftOf(const QMouseEvent *e) {
+  TShiftState s = 0;
+  const Qt::KeyboardModifiers m = e->modifiers();
+  if (m & Qt::ShiftModifier)
+    s |= ssShift;
+  if (m & Qt::AltModifier)
+    s |= ssAlt;
+  if (m & Qt::ControlModifier)
+    s |= ssCtrl;
+  const Qt::MouseButtons b = e->buttons();
+  if (b & Qt::LeftButton)
+    s |= ssLeft;
+  if (b & Qt::RightButton)
+    s |= ssRight;
+  if (b & Qt::MiddleButton)
+    s |= ssMiddle;
+  return s;
+}
+
+TMouseButton ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+  case Qt::RightButton:
+    return mbRight;
+  case Qt::MiddleButton:
+    return mbMiddle;
+  default:
+    return mbLeft;
+  }
+}
+
+bool Handled(Qt::MouseButton b) {
+  return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton;
+}
+
+inline int Expand5(unsigned v) {
+  return int((v << 3) | (v >> 2));
+}
+inline int Expand6(unsigned v) {
+  return int((v << 2) | (v >> 4));
+}
+
+// Screen colours of the pixels x0..x1-1 of one raster row.
+void DecodeRow(const TBitmap &bmp, int y, int x0, int x1, const std::vector<QRgb> &palette, QRgb *out) {
+  const uint8_t *row = bmp.ScanLine(y);
+  const auto pal = [&](unsigned i) { return i < palette.size() ? palette[i] : qRgb(0, 0, 0); };
+  switch (bmp.PixelFormat()) {
+  case pf1bit:
+    for (int x = x0; x < x1; ++x)
+      *out++ = pal((row[x >> 3] >> (7 - (x & 7))) & 1);
+    break;
+  case pf4bit:
+    for (int x = x0; x < x1; ++x)
+      *out++ = pal((x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4));
+    break;
+  case pf8bit:
+    for (int x = x0; x < x1; ++x)
+      *out++ = pal(row[x]);
+    break;
+  case pf15bit:
+    for (int x = x0; x < x1; ++x) {
+      const unsigned w = unsigned(row[2 * x]) | (unsigned(row[2 * x + 1]) << 8);
+      *out++ = qRgb(Expand5((w >> 10) & 31), Expand5((w >> 5) & 31), Expand5(w & 31));
+    }
+    break;
+  case pf16bit:
+    for (int x = x0; x < x1; ++x) {
+      const unsigned w = unsigned(row[2 * x]) | (unsigned(row[2 * x + 1]) << 8);
+      *out++ = qRgb(Expand5((w >> 11) & 31), Expand6((w >> 5) & 63), Expand5(w & 31));
+    }
+    break;
+  case pf24bit:
+    for (int x = x0; x < x1; ++x) {
+      const uint8_t *p = row + 3 * size_t(x);
+      *out++ = qRgb(p[2], p[1], p[0]);
+    }
+    break;
+  case pf32bit:
+    for (int x = x0; x < x1; ++x) {
+      const uint8_t *p = row + 4 * size_t(x);
+      *out++ = qRgb(p[2], p[1], p[0]);
+    }
+    break;
+  default:
+    for (int x = x0; x < x1; ++x)
+      *out++ = qRgb(0, 0, 0);
+    break;
+  }
+}
+
+// Smallest control coordinate c with c * 100 / zoom >= v (the first control
+// pixel that shows image coordinate v or a later one).
+int ControlCoord(int v, int zoom) {
+  return int((int64_t(v) * zoom + 99) / 100);
+}
+
+} // namespace
+
+TImageView::TImageView(QWidget *parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFixedSize(0, 0);
+}
+
+TImageView::~TImageView() {
+  if (FBitmap && FToken)
+    FBitmap->Unsubscribe(FToken);
+}
+
+void TImageView::SetBitmap(std::shared_ptr<TBitmap> bitmap) {
+  if (FBitmap && FToken)
+    FBitmap->Unsubscribe(FToken);
+  FToken = 0;
+  FBitmap = std::move(bitmap);
+  if (FBitmap)
+    FToken = FBitmap->Subscribe([this](const TRect &r) { BitmapChanged(r); });
+  UpdateSize();
+  update();
+}
+
+void TImageView::SetZoom(int percent) {
+  FZoom = std::max(1, percent);
+  UpdateSize();
+  update();
+}
+
+void TImageView::UpdateSize() {
+  const int w = FBitmap ? FBitmap->Width() : 0;
+  const int h = FBitmap ? FBitmap->Height() : 0;
+  FShownWidth = w;
+  FShownHeight = h;
+  setFixedSize(int(int64_t(w) * FZoom / 100), int(int64_t(h) * FZoom / 100));
+}
+
+QPoint TImageView::ImagePoint(int x, int y) const {
+  return QPoint(int(int64_t(x) * 100 / FZoom), int(int64_t(y) * 100 / FZoom));
+}
+
+QRect TImageView::ControlRect(const TRect &r) const {
+  const int l = ControlCoord(r.Left, FZoom);
+  const int t = ControlCoord(r.Top, FZoom);
+  const int rr = ControlCoord(r.Right, FZoom);
+  const int b = ControlCoord(r.Bottom, FZoom);
+  if (rr <= l || b <= t)
+    return QRect();
+  return QRect(l, t, rr - l, b - t);
+}
+
+void TImageView::BitmapChanged(const TRect &r) {
+  if (!FBitmap)
+    return;
+  if (FBitmap->Width() != FShownWidth || FBitmap->Height() != FShownHeight) {
+    UpdateSize();
+    update();
+    return;
+  }
+  const QRect cr = ControlRect(r) & rect();
+  if (!cr.isEmpty())
+    update(cr);
+}
+
+void TImageView::ResetPaintStats() {
+  FPaintedRegion = QRegion();
+  FPaintCount = 0;
+}
+
+void TImageView::paintEvent(QPaintEvent *event) {
+  ++FPaintCount;
+  QPainter painter(this);
+  const QRegion region = event->region() & QRegion(rect());
+  FPaintedRegion += region;
+  if (!FBitmap || FBitmap->Empty()) {
+    for (const QRect &r : region)
+      painter.fillRect(r, palette().color(QPalette::Window));
+    return;
+  }
+  const TBitmap &bmp = *FBitmap;
+  std::vector<QRgb> pal;
+  for (const TRGBQuad &q : bmp.Palette())
+    pal.push_back(qRgb(q.rgbRed, q.rgbGreen, q.rgbBlue));
+  std::vector<QRgb> line;
+  std::vector<int> srcX;
+  for (const QRect &r : region) {
+    // Only the painted rectangle is converted, never the whole raster.
+    QImage img(r.size(), QImage::Format_RGB32);
+    srcX.resize(size_t(r.width()));
+    for (int i = 0; i < r.width(); ++i)
+      srcX[size_t(i)] = std::min(bmp.Width() - 1, int(int64_t(r.left() + i) * 100 / FZoom));
+    const int sx0 = srcX.front();
+    const int sx1 = srcX.back() + 1;
+    line.resize(size_t(sx1 - sx0));
+    int lastSy = -1;
+    for (int j = 0; j < r.height(); ++j) {
+      const int sy = std::min(bmp.Height() - 1, int(int64_t(r.top() + j) * 100 / FZoom));
+      auto *dst = reinterpret_cast<QRgb *>(img.scanLine(j));
+      if (sy == lastSy) {
+        std::memcpy(dst, img.scanLine(j - 1), size_t(r.width()) * sizeof(QRgb));
+        continue;
+      }
+      lastSy = sy;
+      if (FZoom == 100) {
+        DecodeRow(bmp, sy, sx0, sx1, pal, dst);
+        continue;
+      }
+      DecodeRow(bmp, sy, sx0, sx1, pal, line.data());
+      for (int i = 0; i < r.width(); ++i)
+        dst[i] = line[size_t(srcX[size_t(i)] - sx0)];
+    }
+    painter.drawImage(r.topLeft(), img);
+  }
+}
+
+void TImageView::EmitPress(const QPoint &pos, Qt::MouseButton button, TShiftState shift, bool dbl) {
+  if (button == Qt::LeftButton) {
+    FLeftDown = true;
+    FSecondPress = dbl;
+  }
+  if (dbl && button == Qt::LeftButton)
+    emit ImageDblClick();
+  emit ImageMouseDown(ButtonOf(button), shift | (dbl ? ssDouble : 0), pos.x(), pos.y());
+}
+
+void TImageView::FlushPress() {
+  if (!FPendingPress)
+    return;
+  FPendingPress = false;
+  EmitPress(FPendingPos, FPendingButton, FPendingShift, false);
+}
+
+void TImageView::mousePressEvent(QMouseEvent *event) {
+  FlushPress();
+  if (!Handled(event->button()))
+    return;
+  FLastMousePos = event->position().toPoint();
+  // The platform sends the double click right after this press; hold the
+  // press back until then, or until anything else happens.
+  FPendingPress = true;
+  FPendingPos = FLastMousePos;
+  FPendingButton = event->button();
+  FPendingShift = ShiftOf(event);
+  QMetaObject::invokeMethod(this, &TImageView::FlushPress, Qt::QueuedConnection);
+}
+
+void TImageView::mouseDoubleClickEvent(QMouseEvent *event) {
+  if (!Handled(event->button()))
+    return;
+  // Either the held-back press of this double click, or a platform that
+  // sends the double click in place of the second press.
+  if (FPendingPress && FPendingButton != event->button())
+    FlushPress();
+  FPendingPress = false;
+  FLastMousePos = event->position().toPoint();
+  EmitPress(FLastMousePos, event->button(), ShiftOf(event), true);
+}
+
+void TImageView::mouseMoveEvent(QMouseEvent *event) {
+  FlushPress();
+  FLastMousePos = event->position().toPoint();
+  emit ImageMouseMove(ShiftOf(event), FLastMousePos.x(), FLastMousePos.y());
+}
+
+void TImageView::mouseReleaseEvent(QMouseEvent *event) {
+  FlushPress();
+  if (!Handled(event->button()))
+    return;
+  FLastMousePos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    const bool click = FLeftDown && !FSecondPress && rect().contains(FLastMousePos);
+    FLeftDown = false;
+    FSecondPress = false;
+    if (click)
+      emit ImageClick();
+  }
+  emit ImageMouseUp(ButtonOf(event->button()), ShiftOf(event), FLastMousePos.x(), FLastMousePos.y());
+}
+
+TImageScrollBox::TImageScrollBox(QWidget *parent) : QScrollArea(parent) {
+  auto view = std::make_unique<TImageView>();
+  FView = view.get();
+  setWidgetResizable(false);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setWidget(view.release()); // the scroll area owns the view from here
+}
+
+int TImageScrollBox::HorzScrollPos() const {
+  return horizontalScrollBar()->value();
+}
+int TImageScrollBox::VertScrollPos() const {
+  return verticalScrollBar()->value();
+}
+
+void TImageScrollBox::SetScrollPos(int horz, int vert) {
+  horizontalScrollBar()->setValue(horz);
+  verticalScrollBar()->setValue(vert);
+}
+
+} // namespace tessaro

@@ -1,0 +1,126 @@
+// The image control of a document: shows a raster at a zoom (percent, nearest
+// neighbour), repaints only what changed, and reports the mouse in the order
+// the tool engine relies on:
+//   press -> ImageMouseDown; moves -> ImageMouseMove; release -> ImageClick
+//   (only when press and release are both inside the control), then
+//   ImageMouseUp. The second press of a double click -> ImageDblClick, then
+//   ImageMouseDown (with ssDouble); its release -> ImageMouseUp only.
+// Coordinates are control coordinates (pixels of the zoomed picture); the
+// image pixel under control pixel X is X * 100 / zoom, truncated.
+#pragma once
+
+#include "core/Bitmap.h"
+
+#include <QRect>
+#include <QRegion>
+#include <QScrollArea>
+#include <QWidget>
+
+#include <memory>
+
+namespace tessaro {
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Shift state as bits.
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 1;
+constexpr TShiftState ssAlt = 2;
+constexpr TShiftState ssCtrl = 4;
+constexpr TShiftState ssLeft = 8;
+constexpr TShiftState ssRight = 16;
+constexpr TShiftState ssMiddle = 32;
+constexpr TShiftState ssDouble = 64;
+
+class TImageView : public QWidget {
+  Q_OBJECT
+public:
+  explicit TImageView(QWidget *parent = nullptr);
+  ~TImageView() override;
+
+  // The raster shown (shared with the document; null shows nothing). The view
+  // follows the bitmap's change notification: changed pixels are repainted,
+  // and a change of the bitmap's size resizes the control at the same zoom.
+  void SetBitmap(std::shared_ptr<TBitmap> bitmap);
+  const std::shared_ptr<TBitmap> &Bitmap() const { return FBitmap; }
+
+  // Zoom in percent; values below 1 count as 1. The control becomes
+  // Trunc(Width * zoom / 100) x Trunc(Height * zoom / 100) pixels.
+  void SetZoom(int percent);
+  int Zoom() const { return FZoom; }
+
+  // Image point under a control point (truncating division by the zoom).
+  QPoint ImagePoint(int x, int y) const;
+  // Control rectangle that shows the image rectangle r (rounded outward).
+  QRect ControlRect(const TRect &r) const;
+
+  // Control position of the latest mouse event (the release for a click).
+  QPoint LastMousePos() const { return FLastMousePos; }
+
+  // What the latest paint events painted, in control coordinates (union
+  // since the last reset), and how many paint events ran (for tests and
+  // benchmarks).
+  const QRegion &PaintedRegion() const { return FPaintedRegion; }
+  int PaintCount() const { return FPaintCount; }
+  void ResetPaintStats();
+
+signals:
+  void ImageMouseDown(tessaro::TMouseButton button, tessaro::TShiftState shift, int x, int y);
+  void ImageMouseMove(tessaro::TShiftState shift, int x, int y);
+  void ImageMouseUp(tessaro::TMouseButton button, tessaro::TShiftState shift, int x, int y);
+  void ImageClick();
+  void ImageDblClick();
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+  void BitmapChanged(const TRect &r);
+  void UpdateSize();
+  void FlushPress();
+  void EmitPress(const QPoint &pos, Qt::MouseButton button, TShiftState shift, bool dbl);
+
+  std::shared_ptr<TBitmap> FBitmap;
+  int FToken = 0;
+  int FZoom = 100;
+  int FShownWidth = -1; // raster size the control was last sized for
+  int FShownHeight = -1;
+  QPoint FLastMousePos;
+  // A press is held back until it is clear whether it starts a double click
+  // (the platform reports the double click after the press).
+  bool FPendingPress = false;
+  QPoint FPendingPos;
+  Qt::MouseButton FPendingButton = Qt::NoButton;
+  TShiftState FPendingShift = 0;
+  // The left button went down inside the control and is not yet released;
+  // FSecondPress marks the second press of a double click (no click event).
+  bool FLeftDown = false;
+  bool FSecondPress = false;
+  QRegion FPaintedRegion;
+  int FPaintCount = 0;
+};
+
+// The scrolling frame around the image control (the document window's
+// client area). The view is created and owned by the box.
+class TImageScrollBox : public QScrollArea {
+  Q_OBJECT
+public:
+  explicit TImageScrollBox(QWidget *parent = nullptr);
+
+  TImageView *View() const { return FView; }
+
+  // Scroll positions (the control coordinate shown at the client's left and
+  // top edge).
+  int HorzScrollPos() const;
+  int VertScrollPos() const;
+  void SetScrollPos(int horz, int vert);
+
+private:
+  TImageView *FView; // owned through the Qt parent
+};
+
+} // namespace tessaro
