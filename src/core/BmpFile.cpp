@@ -100,11 +100,12 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
     info.BitCount = U16(dib + 10);
     pos = 12;
   } else {
-    if (info.HeaderSize < 16 || info.HeaderSize > 4096 || size < info.HeaderSize)
+    // The header kinds that exist: OS/2 2.x (16..64), info, V2, V3, V4, V5.
+    static const uint32_t sizes[] = {16, 20, 24, 32, 36, 40, 52, 56, 64, 108, 124};
+    if (std::find(std::begin(sizes), std::end(sizes), info.HeaderSize) == std::end(sizes))
       return Fail(error, "Ungültiger Bitmap-Kopf.");
-    if (info.HeaderSize < 40 && info.HeaderSize != 16 && info.HeaderSize != 20 && info.HeaderSize != 24 &&
-        info.HeaderSize != 32 && info.HeaderSize != 36)
-      return Fail(error, "Ungültiger Bitmap-Kopf.");
+    if (size < info.HeaderSize)
+      return Fail(error, "Die Bitmap-Datei ist unvollständig.");
     info.Width = I32(dib + 4);
     info.Height = I32(dib + 8);
     info.BitCount = U16(dib + 14);
@@ -113,6 +114,8 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
     if (info.HeaderSize == 64 && info.Compression == 3)
       return Fail(error, "Diese Kompression wird nicht unterstützt.");
   }
+  if (!core && U16(dib + 12) != 1)
+    return Fail(error, "Ungültiger Bitmap-Kopf.");
   if (info.Height < 0) {
     if (info.Height == INT32_MIN)
       return Fail(error, "Ungültige Bildhöhe.");
@@ -140,11 +143,9 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
   case BI_RGB:
     break;
   case BI_RLE8:
-    if (info.BitCount != 8)
-      return Fail(error, "Ungültige Kompression.");
-    break;
   case BI_RLE4:
-    if (info.BitCount != 4)
+    // Compressed bitmaps are always stored bottom-up.
+    if (info.BitCount != (info.Compression == BI_RLE8 ? 8 : 4) || info.TopDown)
       return Fail(error, "Ungültige Kompression.");
     break;
   case BI_BITFIELDS:
@@ -294,11 +295,14 @@ bool DecodeRle(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &
   bool four = info.Compression == BI_RLE4;
   int x = 0, line = 0; // line counts from the bottom of the picture
   size_t p = 0;
+  // A run that leaves the raster marks the data as broken.
+  bool outside = false;
   auto put = [&](int px, uint8_t v) {
-    if (px < 0 || px >= info.Width || line >= info.Height)
+    if (px < 0 || px >= info.Width || line >= info.Height) {
+      outside = true;
       return;
-    int y = info.TopDown ? line : info.Height - 1 - line;
-    bmp.SetStored(px, y, v);
+    }
+    bmp.SetStored(px, info.Height - 1 - line, v);
   };
   while (p + 1 < size) {
     uint8_t count = data[p], value = data[p + 1];
@@ -306,9 +310,7 @@ bool DecodeRle(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &
     if (count > 0) {
       for (int i = 0; i < count; ++i, ++x)
         put(x, four ? uint8_t((i & 1) ? (value & 15) : (value >> 4)) : value);
-      continue;
-    }
-    if (value == 0) { // end of line
+    } else if (value == 0) { // end of line
       x = 0;
       ++line;
     } else if (value == 1) { // end of bitmap
@@ -319,6 +321,8 @@ bool DecodeRle(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &
       x += data[p];
       line += data[p + 1];
       p += 2;
+      if (x > info.Width || line > info.Height)
+        outside = true;
     } else { // absolute run
       int n = value;
       size_t bytes = four ? (size_t(n) + 1) / 2 : size_t(n);
@@ -330,6 +334,8 @@ bool DecodeRle(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &
       }
       p += (bytes + 1) & ~size_t(1);
     }
+    if (outside)
+      return Fail(error, "Die komprimierten Bilddaten sind fehlerhaft.");
     if (line >= info.Height)
       return true;
   }
