@@ -29,6 +29,8 @@ public:
   // Decodes the whole file (path is given for readers that look at files
   // beside it). The bitmap may come in any pixel format; the caller draws it
   // on a 24-bit bitmap. On failure returns false with a German reason.
+  // Readers check the content themselves, so Read may also be called for a
+  // file that Recognise has not seen (the reader of the file's extension).
   virtual bool Read(const std::string &path, const uint8_t *data, size_t size, TBitmap &bmp,
                     std::string &error) const = 0;
 };
@@ -37,5 +39,19 @@ public:
 // PostScript, Paintbrush, Alias Wavefront, SGI, Photoshop, Portable Map,
 // Autodesk, Kodak Photo CD, Dr. Halo, Paintshop Pro, PNG.
 const std::vector<std::unique_ptr<TImportReader>> &ImportReaders();
+
+// The readers one by one (each in its own Import<Format>.cpp).
+std::unique_ptr<TImportReader> NewTargaReader();
+std::unique_ptr<TImportReader> NewTiffReader();
+std::unique_ptr<TImportReader> NewEpsReader();
+std::unique_ptr<TImportReader> NewPcxReader();
+std::unique_ptr<TImportReader> NewRlaReader();
+std::unique_ptr<TImportReader> NewSgiReader();
+std::unique_ptr<TImportReader> NewPsdReader();
+std::unique_ptr<TImportReader> NewPnmReader();
+std::unique_ptr<TImportReader> NewCelReader();
+std::unique_ptr<TImportReader> NewPcdReader();
+std::unique_ptr<TImportReader> NewCutReader();
+std::unique_ptr<TImportReader> NewPspReader();
 
 } // namespace tessaro
