@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -113,7 +114,7 @@ void TUndoCache::LoadSnapshot(const std::string &path) {
     MessageDlg(text, mtError, mbOK);
     return;
   }
-  FRaster.Assign(loaded);
+  FRaster.AssignMove(std::move(loaded));
   FSavedUndoHint = FUndoHint;
   FSavedRedoHint = FRedoHint;
   if (FListener)
