@@ -6,6 +6,7 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
   static const std::vector<std::unique_ptr<TImportReader>> readers = [] {
     std::vector<std::unique_ptr<TImportReader>> list;
     list.push_back(NewTargaReader());
+    list.push_back(NewTiffReader());
     list.push_back(NewPnmReader());
     return list;
   }();
