@@ -77,7 +77,7 @@ TBitmap &TBitmap::operator=(const TBitmap &other) {
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::Allocate(int w, int h, TPixelFormat pf) {
+void TBitmap::Allocate(int w, int h, TPixelFormat pf, bool zero) {
   if (pf == pfDevice || pf == pfCustom)
     pf = pf24bit;
   w = std::max(w, 0);
@@ -85,7 +85,14 @@ void TBitmap::Allocate(int w, int h, TPixelFormat pf) {
   size_t row = RowBytesFor(w, pf);
   if (uint64_t(row) * uint64_t(h) > MaxBitmapBytes)
     throw std::bad_alloc();
-  std::vector<uint8_t> pixels(row * size_t(h), 0);
+  TPixelBuffer pixels(row * size_t(h));
+  if (zero && !pixels.empty()) {
+    std::memset(pixels.data(), 0, pixels.size());
+  } else if (row >= 4) {
+    // Padding and the unused bits of the last byte stay defined.
+    for (int y = 0; y < h; ++y)
+      std::memset(pixels.data() + size_t(y) * row + row - 4, 0, 4);
+  }
   FPixels.swap(pixels);
   FWidth = w;
   FHeight = h;
@@ -113,7 +120,7 @@ void TBitmap::SetSize(int w, int h) {
 void TBitmap::Resize(int w, int h) {
   TBitmap old(*this);
   TPalette pal = FPalette;
-  Allocate(w, h, FPixelFormat);
+  Allocate(w, h, FPixelFormat, false);
   if (IsPaletteFormat(FPixelFormat) && !pal.empty())
     FPalette = pal;
   // New pixels are white: build one white row, copy it where needed.

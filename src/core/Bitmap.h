@@ -51,6 +51,18 @@ using TPalette = std::vector<TRGBQuad>;
 
 class TCanvas;
 
+// Allocator that leaves new pixel bytes uninitialised, so that a raster that
+// is about to be overwritten costs no extra pass over its memory.
+template <class T> struct TNoInitAllocator : std::allocator<T> {
+  template <class U> struct rebind { using other = TNoInitAllocator<U>; };
+  using std::allocator<T>::allocator;
+  template <class U> void construct(U *p) noexcept { ::new (static_cast<void *>(p)) U; }
+  template <class U, class... A> void construct(U *p, A &&...args) {
+    ::new (static_cast<void *>(p)) U(std::forward<A>(args)...);
+  }
+};
+using TPixelBuffer = std::vector<uint8_t, TNoInitAllocator<uint8_t>>;
+
 // Largest raster the program creates: beyond this an allocation is refused
 // (std::bad_alloc) instead of trying to claim absurd amounts of memory.
 constexpr uint64_t MaxBitmapBytes = uint64_t(2) << 30;
@@ -123,8 +135,9 @@ public:
   void Changed() { Changed(TRect(0, 0, FWidth, FHeight)); }
 
   // Replaces the raster by a new one of the given format and size. Pixels are
-  // zero; palette formats get the format's default palette.
-  void Allocate(int w, int h, TPixelFormat pf);
+  // zero (left undefined when zero is false, for callers that write every
+  // row); palette formats get the format's default palette.
+  void Allocate(int w, int h, TPixelFormat pf, bool zero = true);
 
 private:
   void Resize(int w, int h);
@@ -133,7 +146,7 @@ private:
   int FHeight = 0;
   TPixelFormat FPixelFormat = pf24bit;
   size_t FRowBytes = 0;
-  std::vector<uint8_t> FPixels;
+  TPixelBuffer FPixels;
   TPalette FPalette;
   std::unique_ptr<TCanvas> FCanvas;
   struct TObserver {

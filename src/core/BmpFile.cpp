@@ -254,8 +254,8 @@ bool DirectLayout(const TDibInfo &info) {
   return true;
 }
 
-void Prepare(const TDibInfo &info, TBitmap &bmp) {
-  bmp.Allocate(info.Width, info.Height, info.Format);
+void Prepare(const TDibInfo &info, TBitmap &bmp, bool zero) {
+  bmp.Allocate(info.Width, info.Height, info.Format, zero);
   if (IsPaletteFormat(info.Format))
     bmp.SetPalette(info.Palette);
 }
@@ -347,7 +347,9 @@ bool DecodeRle(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &
 // Decodes the pixel data of a parsed DIB held in memory.
 bool DecodePixels(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &out, std::string *error) {
   TBitmap bmp;
-  Prepare(info, bmp);
+  bool rle = info.Compression == BI_RLE8 || info.Compression == BI_RLE4;
+  // Skipped pixels of compressed data are index 0; 2-bit rows are merged.
+  Prepare(info, bmp, rle || info.BitCount == 2);
   if (info.Compression == BI_RLE8 || info.Compression == BI_RLE4) {
     if (!DecodeRle(info, data, size, bmp, error))
       return false;
@@ -439,7 +441,7 @@ bool LoadBmpFile(const std::string &path, TBitmap &bmp, std::string *error) {
           uint64_t(offBits) + uint64_t(FileRowBytes(info)) * info.Height <= uint64_t(fileSize)) {
         // Rows go straight from the file into the raster.
         TBitmap tmp;
-        Prepare(info, tmp);
+        Prepare(info, tmp, false);
         if (std::fseek(f, long(offBits), SEEK_SET) != 0)
           return Fail(error, "Die Datei kann nicht gelesen werden.");
         size_t rowBytes = FileRowBytes(info);

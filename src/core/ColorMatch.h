@@ -1,13 +1,13 @@
 // Nearest-colour matching against a palette, exact (squared RGB distance,
-// lowest index on ties), with a cache so that whole rasters convert at
-// memory speed.
+// lowest index on ties). The colour cube is split into cells of 4 x 4 x 4
+// levels; each cell keeps the palette entries that can be nearest to one of
+// its colours (built on first use). Most cells have a single candidate, so a
+// whole raster converts at memory speed.
 #pragma once
 
 #include "core/Bitmap.h"
 
-#include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace tessaro {
@@ -17,28 +17,28 @@ public:
   explicit TNearestColor(const TPalette &pal);
   // Index of the palette entry nearest to (r, g, b).
   uint8_t Match(uint8_t r, uint8_t g, uint8_t b) {
-    uint32_t key = (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
-    uint32_t slot = ((key * 2654435761u) >> 16) & (CacheSize - 1);
-    if (FCacheKey[slot] == key)
-      return FCacheValue[slot];
-    uint8_t v = Search(r, g, b);
-    FCacheKey[slot] = key;
-    FCacheValue[slot] = v;
-    return v;
+    uint32_t cell =
+        (uint32_t(r >> Shift) << (2 * CellBits)) | (uint32_t(g >> Shift) << CellBits) | (b >> Shift);
+    if (FCount[cell] == 0)
+      BuildCell(cell);
+    if (FCount[cell] == 1)
+      return FPool[FOffset[cell]];
+    return Search(r, g, b, cell);
   }
   uint8_t Match(TColor c) { return Match(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 private:
-  static constexpr uint32_t CacheSize = 1u << 16;
-  static constexpr int CellBits = 3; // 8 x 8 x 8 cells of 32 levels
-  uint8_t Search(uint8_t r, uint8_t g, uint8_t b);
-  const std::vector<uint8_t> &Candidates(int cell);
+  static constexpr int CellBits = 6;
+  static constexpr int Shift = 8 - CellBits;
+  void BuildCell(uint32_t cell);
+  uint8_t Search(uint8_t r, uint8_t g, uint8_t b, uint32_t cell) const;
 
   TPalette FPal;
-  std::vector<uint32_t> FCacheKey;
-  std::vector<uint8_t> FCacheValue;
-  std::vector<std::vector<uint8_t>> FCells;
-  std::vector<bool> FCellReady;
+  // Per cell: where its candidates start in FPool and how many there are
+  // (0: not built yet).
+  std::vector<uint32_t> FOffset;
+  std::vector<uint16_t> FCount;
+  std::vector<uint8_t> FPool;
 };
 
 } // namespace tessaro

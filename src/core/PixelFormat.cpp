@@ -147,11 +147,24 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
     lut[i] = FPalette[i];
 
   TBitmap out;
-  out.Allocate(FWidth, FHeight, pf);
+  out.Allocate(FWidth, FHeight, pf, false);
   out.FPalette = target;
-  std::unique_ptr<TNearestColor> match;
-  if (IsPaletteFormat(pf))
-    match = std::make_unique<TNearestColor>(target);
+  // The matchers of the fixed palettes are kept: their cells, once built,
+  // serve every later conversion.
+  std::unique_ptr<TNearestColor> own;
+  TNearestColor *match = nullptr;
+  if (IsPaletteFormat(pf)) {
+    if (target == DefaultPalette(pf)) {
+      static thread_local std::unique_ptr<TNearestColor> fixed[3];
+      int slot = pf == pf1bit ? 0 : pf == pf4bit ? 1 : 2;
+      if (!fixed[slot])
+        fixed[slot] = std::make_unique<TNearestColor>(target);
+      match = fixed[slot].get();
+    } else {
+      own = std::make_unique<TNearestColor>(target);
+      match = own.get();
+    }
+  }
 
   std::vector<uint8_t> bgr(size_t(FWidth) * 3 + 8);
   for (int y = 0; y < FHeight; ++y) {
@@ -162,7 +175,7 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
       DecodeRow(*this, y, bgr.data(), lut.data());
       rowIn = bgr.data();
     }
-    EncodeRow(rowIn, FWidth, pf, out.ScanLine(y), match.get());
+    EncodeRow(rowIn, FWidth, pf, out.ScanLine(y), match);
   }
   FPixels.swap(out.FPixels);
   FPalette.swap(out.FPalette);
