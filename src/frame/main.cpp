@@ -1,11 +1,23 @@
+// The program entry: the Qt application with the core hooks and the text
+// rasteriser installed, then the frame.
+#include "frame/UnMain.h"
+#include "platform/QtHooks.h"
+#if __has_include("platform/text/QtTextRasterizer.h")
+#include "platform/text/QtTextRasterizer.h"
+#define TESSARO_HAVE_TEXT_RASTERIZER 1
+#endif
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
-  QMainWindow w;
-  w.setWindowTitle("Tessaro");
-  w.resize(1024, 768);
-  w.show();
+  QApplication::setApplicationName("Tessaro");
+  tessaro::InstallQtCoreHooks();
+#ifdef TESSARO_HAVE_TEXT_RASTERIZER
+  tessaro::InstallQtTextRasterizer();
+#endif
+  tessaro::TfrmMain frame;
+  frame.CommandLine = QApplication::arguments();
+  frame.show();
   return app.exec();
 }

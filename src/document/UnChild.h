@@ -1,0 +1,193 @@
+// The document window: one raster with its identity (caption, file name,
+// read-only flag, pixel format), its modified flag, zoom, paper colour,
+// undo history, marking and floating objects, and the menu bar the frame
+// shows while the document is active.
+#pragma once
+
+#include "core/Bitmap.h"
+#include "core/Types.h"
+#include "document/ImageView.h"
+#include "document/UndoCache.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace tessaro {
+
+class TfrmMain;
+class TLUMWinImageEx;
+class TLUMWinRichEdit;
+
+// Copy of the last deleted floating image, so that undo can bring it back.
+struct TDeletedObj {
+  std::unique_ptr<TBitmap> Bitmap = std::make_unique<TBitmap>();
+  std::unique_ptr<TBitmap> SourceBitmap = std::make_unique<TBitmap>();
+  int Left = 0;
+  int Top = 0;
+  int TransparencyLevel = 0;
+  bool Transparent = false;
+  TColor TransparentColor = 0;
+};
+
+// "1-bit" .. "32-bit" for a document's image type; empty for other formats.
+QString ImageTypeText(TPixelFormat pf);
+
+class TfrmChild : public QWidget, private TUndoListener {
+  Q_OBJECT
+public:
+  // The construction steps common to every creation path. The cache folder
+  // is numbered by the frame's DocumentNo as it is now.
+  explicit TfrmChild(TfrmMain &frame, QWidget *parent = nullptr);
+  ~TfrmChild() override;
+
+  TfrmMain &Frame() const { return FFrame; }
+
+  // The raster (Image.Picture.Bitmap) and the image control showing it.
+  TBitmap &Bitmap() { return *FBitmap; }
+  const TBitmap &Bitmap() const { return *FBitmap; }
+  TImageScrollBox *ScrollBox;
+  TImageView *Image;
+
+  QString Caption() const { return windowTitle(); }
+  void SetCaption(const QString &caption) { setWindowTitle(caption); }
+
+  // The last step of every creation path: caption, file name, read-only and
+  // modified flags; the image type is taken from the raster.
+  void SetDocument(const QString &caption, const std::string &fileName, bool readOnly, bool modified);
+
+  std::string FFileName;
+  bool FReadOnly = false;
+  TPixelFormat FImageType = pf24bit;
+  bool FModified = false;
+  int FZoom = 100;
+  TColor FPaperColor = clWhite;
+  // Tool engine state.
+  bool FDrawing = false;
+  TPoint FStartPoint;
+  TPoint FLastPoint;
+  std::vector<TPoint> FPoints;
+  // Marking, cutting, dimension lines, floating objects.
+  TRect FMarkRect;
+  bool FCutting = false;
+  bool FDimensioned = false;
+  TLUMWinImageEx *FActiveWinImage = nullptr;
+  TLUMWinRichEdit *FActiveRichEdit = nullptr;
+  TDeletedObj FDeletedObj;
+
+  // The undo history (cache folder, log, index, saved hints).
+  TUndoCache &Undo() { return *FUndo; }
+  const TUndoCache &Undo() const { return *FUndo; }
+  const std::string &FCacheDir() const { return FUndo->CacheDir(); }
+  bool AddUndoStep(const std::string &caption) { return FUndo->AddUndoStep(caption); }
+  bool UndoStep(const std::string &caption = std::string()) { return FUndo->Undo(caption); }
+  bool RedoStep(const std::string &caption = std::string()) { return FUndo->Redo(caption); }
+
+  // Activation and deactivation (the frame calls them when the active
+  // document changes; also after undo, redo and pixel-format changes).
+  void FormActivate();
+  void FormDeactivate();
+  // Asks whether to save unsaved changes; false keeps the window open.
+  bool FormCloseQuery();
+  // The question was already answered (the frame asks every document first
+  // when it closes): the window closes without asking again.
+  void SetCloseAgreed() { FCloseAgreed = true; }
+
+  // Menu bar (MainMenuChild) and popup menu.
+  std::vector<QMenu *> MainMenuChild;
+  QMenu *PopupMenuChild;
+  QMenu *mnuMainFile;
+  QMenu *mnuMainEdit;
+  QMenu *mnuMainImage;
+  QMenu *mnuMainView;
+  QMenu *mnuMainWindow;
+  QMenu *mnuMainExtras;
+  QMenu *mnuMainHelp;
+  QMenu *mnuChImageTypeDD;
+  QAction *mnuNew;
+  QAction *mnuNewFromClipboard;
+  QAction *mnuOpen;
+  QAction *mnuSave;
+  QAction *mnuSaveAs;
+  QAction *mnuRestore;
+  QAction *mnuPreview;
+  QAction *mnuPageSetup;
+  QAction *mnuPrint;
+  QAction *mnuPrinterSetup;
+  QAction *mnuProperties;
+  QAction *mnuEnd;
+  QAction *mnuUndo;
+  QAction *mnuReUndo;
+  QAction *mnuCut;
+  QAction *mnuCopy;
+  QAction *mnuPaste;
+  QAction *mnuClearClipBrd;
+  QAction *mnuSizeImage;
+  QAction *mnu1bit;
+  QAction *mnu4bit;
+  QAction *mnu8bit;
+  QAction *mnu15bit;
+  QAction *mnu16bit;
+  QAction *mnu24bit;
+  QAction *mnu32bit;
+  QAction *mnuWndCascade;
+  QAction *mnuWndTileHor;
+  QAction *mnuWndTileVert;
+  QAction *mnuMinimize;
+  QAction *mnuMinimizeAll;
+  QAction *mnuClose;
+  QAction *mnuCloseAll;
+  QAction *mnuSpaceWnd;
+  QAction *ppMnuUndo;
+  QAction *ppMnuRedo;
+  QAction *ppMnuCut;
+  QAction *ppMnuCopy;
+  QAction *ppMnuPaste;
+
+  // Menu handlers.
+  void mnuMainFileClick();
+  void mnuMainEditClick();
+  void mnuMainWindowClick();
+  void WindowMenuItemClick(QAction *item);
+  void mnuSaveClick();
+  void mnuSaveAsClick();
+  void mnuRestoreClick();
+  // The guard before the image-size dialog: true when it may open.
+  bool mnuSizeImageClick();
+  void mnuMinimizeClick();
+  void mnuMinimizeAllClick();
+  void mnuCloseClick();
+  void mnuCloseAllClick();
+  void mnuUndoClick() { UndoStep(); }
+  void mnuReUndoClick() { RedoStep(); }
+
+  // The hint of a menu item (shown in the status line).
+  static QString Hint(const QAction *item);
+  static void SetHint(QAction *item, const QString &hint);
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+
+private:
+  void CreateMenus();
+  void FormClose();
+  // Listener of the undo history.
+  void UndoHintChanged(const std::string &hint) override;
+  void RedoHintChanged(const std::string &hint) override;
+  void SnapshotLoaded(TPixelFormat imageType) override;
+  void ReapplyZoom() override;
+  void DocumentModified() override;
+
+  TfrmMain &FFrame;
+  std::shared_ptr<TBitmap> FBitmap;
+  std::unique_ptr<TUndoCache> FUndo;
+  bool FCloseAgreed = false;
+};
+
+} // namespace tessaro

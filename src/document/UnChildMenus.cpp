@@ -1,0 +1,204 @@
+// The document's menu bar and popup menu.
+#include "document/UnChild.h"
+
+#include "frame/UnMain.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace tessaro {
+
+namespace {
+
+// An item whose command joins the program with a later part: it is shown
+// with its caption and shortcut but stays disabled until then.
+QAction *Later(QMenu *menu, const QString &caption, const QString &hint = QString(),
+               const QKeySequence &key = QKeySequence()) {
+  QAction *a = menu->addAction(caption);
+  if (!key.isEmpty())
+    a->setShortcut(key);
+  if (!hint.isEmpty())
+    TfrmChild::SetHint(a, hint);
+  a->setEnabled(false);
+  return a;
+}
+
+} // namespace
+
+void TfrmChild::CreateMenus() {
+  TfrmMain &f = FFrame;
+
+  // Datei
+  mnuMainFile = new QMenu("Datei", this);
+  mnuNew = f.ActNew;
+  mnuNewFromClipboard = f.ActNewFromClipboard;
+  mnuOpen = f.ActOpen;
+  mnuEnd = f.ActEnd;
+  mnuMainFile->addAction(mnuNew);
+  mnuMainFile->addAction(mnuNewFromClipboard);
+  mnuMainFile->addAction(mnuOpen);
+  mnuMainFile->addSeparator();
+  mnuSave = mnuMainFile->addAction("Speichern");
+  mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuSaveAs = mnuMainFile->addAction("Speichern unter...");
+  mnuRestore = mnuMainFile->addAction("Wiederherstellen");
+  mnuMainFile->addSeparator();
+  mnuPreview = Later(mnuMainFile, "Seitenansicht...");
+  mnuPageSetup = Later(mnuMainFile, "Seite einrichten...");
+  mnuPrint = Later(mnuMainFile, "Drucken...", QString(), QKeySequence(Qt::CTRL | Qt::Key_D));
+  mnuPrinterSetup = Later(mnuMainFile, "Drucker einrichten...");
+  mnuMainFile->addSeparator();
+  mnuProperties = Later(mnuMainFile, "Eigenschaften...", QString(), QKeySequence(Qt::Key_F11));
+  mnuMainFile->addSeparator();
+  mnuMainFile->addAction(mnuEnd);
+  connect(mnuMainFile, &QMenu::aboutToShow, this, [this] { mnuMainFileClick(); });
+  connect(mnuSave, &QAction::triggered, this, [this] { mnuSaveClick(); });
+  connect(mnuSaveAs, &QAction::triggered, this, [this] { mnuSaveAsClick(); });
+  connect(mnuRestore, &QAction::triggered, this, [this] { mnuRestoreClick(); });
+
+  // Bearbeiten
+  mnuMainEdit = new QMenu("Bearbeiten", this);
+  mnuUndo = mnuMainEdit->addAction("Rückgängig");
+  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  SetHint(mnuUndo, UndoHintPlain);
+  mnuReUndo = mnuMainEdit->addAction("Wiederherstellen");
+  mnuReUndo->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Z));
+  SetHint(mnuReUndo, RedoHintPlain);
+  mnuMainEdit->addSeparator();
+  mnuCut = Later(mnuMainEdit, "Ausschneiden", QString(), QKeySequence(Qt::CTRL | Qt::Key_X));
+  mnuCopy = Later(mnuMainEdit, "Kopieren", QString(), QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuPaste = Later(mnuMainEdit, "Einfügen", QString(), QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuClearClipBrd = Later(mnuMainEdit, "Zwischenablage leeren");
+  connect(mnuMainEdit, &QMenu::aboutToShow, this, [this] { mnuMainEditClick(); });
+  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
+  connect(mnuReUndo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
+
+  // Bild
+  mnuMainImage = new QMenu("Bild", this);
+  Later(mnuMainImage, "Invertieren", "Invertieren");
+  Later(mnuMainImage, "In Graustufen umwandeln", "In Graustufen umwandeln");
+  mnuMainImage->addSeparator();
+  Later(mnuMainImage, "Bild verzerren...");
+  Later(mnuMainImage, "Farbton...");
+  Later(mnuMainImage, "Farben ersetzen...");
+  mnuMainImage->addSeparator();
+  mnuSizeImage = Later(mnuMainImage, "Größe ändern...");
+  Later(mnuMainImage, "Papiergröße ändern...");
+  mnuMainImage->addSeparator();
+  QMenu *light = mnuMainImage->addMenu("Helligkeit");
+  Later(light, "Heller", "Bild heller machen");
+  Later(light, "Dunkler", "Bild dunkler machen");
+  Later(light, "Helligkeit einstellen...");
+  QMenu *contrast = mnuMainImage->addMenu("Kontrast");
+  Later(contrast, "Mehr Kontrast", "Mehr Kontrast");
+  Later(contrast, "Weniger Kontrast", "Weniger Kontrast");
+  Later(contrast, "Kontrast einstellen...");
+  mnuMainImage->addSeparator();
+  QMenu *rotate = mnuMainImage->addMenu("Drehen");
+  Later(rotate, "90° Links", "270° drehen");
+  Later(rotate, "90° Rechts", "90° drehen");
+  Later(rotate, "180°", "180° drehen");
+  rotate->addSeparator();
+  Later(rotate, "Frei drehen...");
+  QMenu *flip = mnuMainImage->addMenu("Spiegeln");
+  Later(flip, "Horizontal spiegeln", "Horizontal spiegeln");
+  Later(flip, "Vertikal spiegeln", "Vertikal spiegeln");
+  mnuMainImage->addSeparator();
+  QMenu *effects = mnuMainImage->addMenu("Effekte");
+  Later(effects, "Farbverlauf...");
+  Later(effects, "Milchglaseffekt...");
+  Later(effects, "Unschärfe...");
+  Later(effects, "Palette ändern...");
+  QMenu *channels = mnuMainImage->addMenu("Kanäle");
+  Later(channels, "Kanäle teilen");
+  channels->addSeparator();
+  Later(channels, "Roter Kanal in Grau umwandeln", "Rot in Graustufen umwandeln");
+  Later(channels, "Grüner Kanal in Grau umwandeln", "Grün in Graustufen umwandeln");
+  Later(channels, "Blauer Kanal in Grau umwandeln", "Blau in Graustufen umwandeln");
+  channels->addSeparator();
+  Later(channels, "Roter Kanal anzeigen", "Nur roten Kanal anzeigen");
+  Later(channels, "Grüner Kanal anzeigen", "Nur Grünen Kanal anzeigen");
+  Later(channels, "Blauer Kanal anzeigen", "Nur blauen Kanal anzeigen");
+  channels->addSeparator();
+  Later(channels, "Rot entfernen", "Roten Kanal entfernen");
+  Later(channels, "Grün entfernen", "Grünen Kanal entfernen");
+  Later(channels, "Blau entfernen", "Blauen Kanal entfernen");
+  mnuMainImage->addSeparator();
+  mnuChImageTypeDD = mnuMainImage->addMenu("Bildart ändern");
+  mnu1bit = Later(mnuChImageTypeDD, "  1-bit (2 Farben)", "In Bild mit 2 Farben umwandeln");
+  mnu4bit = Later(mnuChImageTypeDD, "  4-bit (VGA)", "In Bild mit 16 Farben umwandeln");
+  mnu8bit = Later(mnuChImageTypeDD, "  8-bit (256 Farben)", "In Bild mit 256 Farben umwandeln");
+  mnu15bit = Later(mnuChImageTypeDD, "15-bit", "In 15-bit Bild umwandeln");
+  mnu16bit = Later(mnuChImageTypeDD, "16-bit");
+  mnu24bit = Later(mnuChImageTypeDD, "24-bit (RGB)", "In 24-bit Bild umwandeln");
+  mnu32bit = Later(mnuChImageTypeDD, "32-bit (CMYK)", "In 32-bit Bild umwandeln (Bei JPEG's nicht möglich)");
+  for (QAction *a : {mnu1bit, mnu4bit, mnu8bit, mnu15bit, mnu16bit, mnu24bit, mnu32bit})
+    a->setCheckable(true);
+
+  // Ansicht
+  mnuMainView = new QMenu("Ansicht", this);
+  QMenu *palette = mnuMainView->addMenu("Farbpalette");
+  Later(palette, "Standard Farben");
+  Later(palette, "HTML Farben");
+  Later(palette, "Systemfarben");
+  Later(palette, "VGA Farben");
+  QMenu *bmpColors = palette->addMenu("Bildfarben");
+  Later(bmpColors, "Bildfarben verwenden");
+  bmpColors->addSeparator();
+  Later(bmpColors, "Roter Kanal");
+  Later(bmpColors, "Grüner Kanal");
+  Later(bmpColors, "Blauer Kanal");
+  QMenu *toolbars = mnuMainView->addMenu("Symbolleisten");
+  for (QAction *a :
+       {f.mnuShowTBStandard, f.mnuShowTBEdit, f.mnuShowTBDraw, f.mnuShowTBEffects, f.mnuShowTBLayers})
+    toolbars->addAction(a);
+  connect(toolbars, &QMenu::aboutToShow, &f, [&f] { f.mnuToolBarsClick(); });
+
+  // Fenster
+  mnuMainWindow = new QMenu("Fenster", this);
+  mnuWndCascade = f.ActWndCascade;
+  mnuWndTileHor = f.ActWndTileHor;
+  mnuWndTileVert = f.ActWndTileVert;
+  mnuMainWindow->addAction(mnuWndCascade);
+  mnuMainWindow->addAction(mnuWndTileHor);
+  mnuMainWindow->addAction(mnuWndTileVert);
+  mnuMinimize = mnuMainWindow->addAction("Minimieren");
+  mnuMinimizeAll = mnuMainWindow->addAction("Alle Minimieren");
+  mnuClose = mnuMainWindow->addAction("Schließen");
+  mnuCloseAll = mnuMainWindow->addAction("Alle Schließen");
+  mnuSpaceWnd = mnuMainWindow->addSeparator();
+  connect(mnuMainWindow, &QMenu::aboutToShow, this, [this] { mnuMainWindowClick(); });
+  connect(mnuMinimize, &QAction::triggered, this, [this] { mnuMinimizeClick(); });
+  connect(mnuMinimizeAll, &QAction::triggered, this, [this] { mnuMinimizeAllClick(); });
+  connect(mnuClose, &QAction::triggered, this, [this] { mnuCloseClick(); });
+  connect(mnuCloseAll, &QAction::triggered, this, [this] { mnuCloseAllClick(); });
+
+  // Extras, Hilfe
+  mnuMainExtras = new QMenu("Extras", this);
+  mnuMainExtras->addAction(f.ActOptions);
+  mnuMainHelp = new QMenu("Hilfe", this);
+  mnuMainHelp->addAction(f.ActHelpContents);
+  mnuMainHelp->addAction(f.ActHelpSearch);
+  mnuMainHelp->addAction(f.ActHelpHelp);
+  mnuMainHelp->addSeparator();
+  mnuMainHelp->addAction(f.ActInfo);
+
+  MainMenuChild = {mnuMainFile,   mnuMainEdit,   mnuMainImage, mnuMainView,
+                   mnuMainWindow, mnuMainExtras, mnuMainHelp};
+
+  // Popup of the image.
+  PopupMenuChild = new QMenu(this);
+  ppMnuUndo = PopupMenuChild->addAction("Rückgängig");
+  SetHint(ppMnuUndo, UndoHintPlain);
+  ppMnuRedo = PopupMenuChild->addAction("Wiederhertellen");
+  SetHint(ppMnuRedo, RedoHintPlain);
+  PopupMenuChild->addSeparator();
+  ppMnuCut = Later(PopupMenuChild, "Ausschneiden");
+  ppMnuCopy = Later(PopupMenuChild, "Kopieren");
+  ppMnuPaste = Later(PopupMenuChild, "Einfügen");
+  connect(ppMnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
+  connect(ppMnuRedo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
+}
+
+} // namespace tessaro

@@ -1,0 +1,132 @@
+#include "document/UnNewImage.h"
+
+#include "core/Canvas.h"
+#include "document/Lenient.h"
+#include "document/UnChild.h"
+#include "frame/UnMain.h"
+#include "platform/Beep.h"
+#include "platform/MessageDlg.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tessaro {
+
+TColorPickButton::TColorPickButton(TColor color, QWidget *parent) : QPushButton(parent), FColor(color) {
+  setMinimumWidth(80);
+  SetActiveColor(color);
+  connect(this, &QPushButton::clicked, this, &TColorPickButton::Choose);
+}
+
+void TColorPickButton::SetActiveColor(TColor c) {
+  const bool changed = c != FColor;
+  FColor = c;
+  const QColor q = ToQColor(c);
+  setStyleSheet(QString("background-color: %1; border: 1px solid black; min-height: 18px;").arg(q.name()));
+  if (changed)
+    emit Changed();
+}
+
+void TColorPickButton::Choose() {
+  const QColor q = QColorDialog::getColor(ToQColor(FColor), this, "Farbe");
+  if (q.isValid())
+    SetActiveColor(RGB(uint8_t(q.red()), uint8_t(q.green()), uint8_t(q.blue())));
+}
+
+TfrmNewImage::TfrmNewImage(TfrmMain &frame, QWidget *parent) : QDialog(parent), FFrame(frame) {
+  setObjectName("frmNewImage");
+  setWindowTitle("Neues Bild");
+  setModal(true);
+
+  CBSize = new QComboBox(this);
+  CBSize->addItems({"DIN A3 Hochformat", "DIN A3 Querformat", "DIN A4 Hochformat", "DIN A4 Querformat",
+                    "DIN A5 Hochformat", "DIN A5 Querformat"});
+  CBSize->setCurrentIndex(-1);
+  EditHeight = new QLineEdit("300", this);
+  EditHeight->setMaxLength(5);
+  EditWidth = new QLineEdit("400", this);
+  EditWidth->setMaxLength(5);
+  CBPixelFormat = new QComboBox(this);
+  CBPixelFormat->addItems({"  1-bit (    2 Farben)", "  4-bit (  16 Farben)", "  8-bit (256 Farben)",
+                           "15-bit", "24-bit", "32-bit"});
+  CBPixelFormat->setCurrentIndex(4);
+  ClPickCBPaperColor = new TColorPickButton(clWhite, this);
+  BitBtnOK = new QPushButton("&OK", this);
+  BitBtnOK->setDefault(true);
+  BitBtnCancel = new QPushButton("&Abbrechen", this);
+  BitBtnHelp = new QPushButton("&Hilfe", this);
+  // The help viewer is not part of the program yet.
+  BitBtnHelp->setEnabled(false);
+
+  auto *grid = new QGridLayout;
+  grid->addWidget(new QLabel("Größe:", this), 0, 0);
+  grid->addWidget(CBSize, 0, 1, 1, 2);
+  grid->addWidget(new QLabel("Breite:", this), 1, 0);
+  grid->addWidget(EditWidth, 1, 1);
+  grid->addWidget(new QLabel("Pixel", this), 1, 2);
+  grid->addWidget(new QLabel("Höhe:", this), 2, 0);
+  grid->addWidget(EditHeight, 2, 1);
+  grid->addWidget(new QLabel("Pixel", this), 2, 2);
+  grid->addWidget(new QLabel("Bildart:", this), 3, 0);
+  grid->addWidget(CBPixelFormat, 3, 1, 1, 2);
+  grid->addWidget(new QLabel("Papierfarbe:", this), 4, 0);
+  grid->addWidget(ClPickCBPaperColor, 4, 1, 1, 2);
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(BitBtnOK);
+  buttons->addWidget(BitBtnCancel);
+  buttons->addWidget(BitBtnHelp);
+  auto *top = new QVBoxLayout(this);
+  top->addLayout(grid);
+  top->addLayout(buttons);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(CBSize, &QComboBox::currentIndexChanged, this, [this] { CBSizeChange(); });
+  connect(BitBtnOK, &QPushButton::clicked, this, [this] { BitBtnOKClick(); });
+  connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmNewImage::CBSizeChange() {
+  const int i = CBSize->currentIndex();
+  if (i < 0 || i >= 6)
+    return;
+  EditWidth->setText(QString::number(SizeTable[i][0]));
+  EditHeight->setText(QString::number(SizeTable[i][1]));
+}
+
+void TfrmNewImage::PaintNewRaster(TBitmap &bmp, int width, int height, TPixelFormat pf, TColor paper) {
+  bmp.SetSize(width, height);
+  bmp.SetPixelFormat(pf);
+  TCanvas &c = bmp.Canvas();
+  c.Pen.Color = paper;
+  c.Brush.Color = paper;
+  c.Rectangle(c.ClipRect());
+}
+
+TfrmChild *TfrmNewImage::BitBtnOKClick() {
+  int w = 0, h = 0;
+  std::string err;
+  if (!TryLenientStrToInt(EditWidth->text().toStdString(), w, &err) ||
+      !TryLenientStrToInt(EditHeight->text().toStdString(), h, &err)) {
+    Beep();
+    MessageDlg(err, mtError, mbOK);
+    return nullptr;
+  }
+  w = std::max(w, 10);
+  h = std::max(h, 10);
+  const int fi = std::clamp(CBPixelFormat->currentIndex(), 0, 5);
+  const TColor paper = ClPickCBPaperColor->ActiveColor();
+  TfrmChild *child = FFrame.CreateNewImage(w, h, FormatTable[fi], paper);
+  if (child)
+    accept();
+  return child;
+}
+
+} // namespace tessaro

@@ -1,0 +1,68 @@
+// The "Neues Bild" dialog: size (free or a DIN paper size), pixel format and
+// paper colour of a new document.
+#pragma once
+
+#include "core/Bitmap.h"
+#include "core/Types.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+class QComboBox;
+class QLineEdit;
+
+namespace tessaro {
+
+class TfrmMain;
+class TfrmChild;
+
+// A button that shows a colour and lets the user choose another one.
+class TColorPickButton : public QPushButton {
+  Q_OBJECT
+public:
+  explicit TColorPickButton(TColor color, QWidget *parent = nullptr);
+  TColor ActiveColor() const { return FColor; }
+  void SetActiveColor(TColor c);
+
+signals:
+  void Changed();
+
+private:
+  void Choose();
+  TColor FColor;
+};
+
+class TfrmNewImage : public QDialog {
+  Q_OBJECT
+public:
+  explicit TfrmNewImage(TfrmMain &frame, QWidget *parent = nullptr);
+
+  // Width and height (in this order) of each entry of CBSize.
+  static constexpr int SizeTable[6][2] = {{842, 1191}, {1191, 842}, {595, 842},
+                                          {842, 595},  {420, 595},  {595, 420}};
+  // The pixel format of each entry of CBPixelFormat.
+  static constexpr TPixelFormat FormatTable[6] = {pf1bit, pf4bit, pf8bit, pf15bit, pf24bit, pf32bit};
+
+  QComboBox *CBSize;
+  QLineEdit *EditHeight;
+  QLineEdit *EditWidth;
+  QComboBox *CBPixelFormat;
+  TColorPickButton *ClPickCBPaperColor;
+  QPushButton *BitBtnOK;
+  QPushButton *BitBtnCancel;
+  QPushButton *BitBtnHelp;
+
+  void CBSizeChange();
+  // Creates the document and closes the dialog; returns it, or null when a
+  // number could not be read (the dialog then stays open after a message).
+  TfrmChild *BitBtnOKClick();
+
+  // Fills a new raster of the given size and format with the paper colour,
+  // the same way the dialog does (also used for tests and other creators).
+  static void PaintNewRaster(TBitmap &bmp, int width, int height, TPixelFormat pf, TColor paper);
+
+private:
+  TfrmMain &FFrame;
+};
+
+} // namespace tessaro

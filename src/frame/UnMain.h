@@ -1,0 +1,180 @@
+// The main frame: a multiple-document frame that creates the document
+// windows, shows the active document's menus, zoom and status, and owns the
+// document counters, the colour panels and the undo and redo buttons.
+#pragma once
+
+#include "core/Bitmap.h"
+#include "core/Types.h"
+#include "frame/FrameWidgets.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+class QToolButton;
+
+namespace tessaro {
+
+class TfrmChild;
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+public:
+  // FormCreate.
+  explicit TfrmMain(QWidget *parent = nullptr);
+  ~TfrmMain() override;
+
+  // The frame of the running program (the last one constructed), or null.
+  static TfrmMain *Instance();
+
+  // Number of the next untitled document ("Neu " + NewImageNo + ".bmp") and
+  // of the next document's cache folder.
+  int NewImageNo = 1;
+  int DocumentNo = 100;
+
+  // Arguments of the program (argument 1 is a file to open).
+  QStringList CommandLine;
+
+  QMdiArea *MdiArea;
+  QComboBox *CBZoom;
+  TStatusPanels *StatusBarMain;
+  TStatusPanels *StatusBarChild;
+  QProgressBar *PBarStatus;
+  TColorPanel *panFillColor;
+  TColorPanel *panLineColor;
+  TColorPanel *panPaperColor;
+
+  QToolBar *ToolBarStandard;
+  QToolBar *ToolBarEdit;
+  QToolBar *ToolBarDraw;
+  QToolBar *ToolBarEffects;
+  QToolBar *ToolBarLayers;
+  QToolBar *ToolBarWinImage;
+  QToolBar *ToolBarTransp;
+  QToolButton *TBNew;
+  QToolButton *TBOpen;
+  QToolButton *TBSave;
+  QToolButton *TBUndo;
+  QToolButton *TBReUndo;
+  QToolButton *TBWndCascade;
+  QToolButton *TBWndTileVert;
+  QToolButton *TBWndTileHor;
+
+  // Commands shared by the frame's menus and every document's menus.
+  QAction *ActNew;              // "Neu..." Ctrl+N
+  QAction *ActNewFromClipboard; // "Neu aus Zwischenablage"
+  QAction *ActOpen;             // "Öffnen..." Ctrl+O
+  QAction *ActEnd;              // "Beenden" Alt+F4
+  QAction *ActWndCascade;
+  QAction *ActWndTileHor;
+  QAction *ActWndTileVert;
+  QAction *ActHelpContents;
+  QAction *ActHelpSearch;
+  QAction *ActHelpHelp;
+  QAction *ActOptions;
+  QAction *ActInfo;
+
+  // The frame's own menus (shown while no document is active).
+  QMenu *mnuMainFile;
+  QMenu *mnuMainView;
+  QMenu *mnuColorPalette;
+  QMenu *mnuToolBars;
+  QMenu *mnuMainExtras;
+  QMenu *mnuMainHelp;
+  QAction *mnuShowTBStandard;
+  QAction *mnuShowTBEdit;
+  QAction *mnuShowTBDraw;
+  QAction *mnuShowTBEffects;
+  QAction *mnuShowTBLayers;
+
+  // Open documents in the order they were created, and the active one.
+  std::vector<TfrmChild *> Documents() const;
+  TfrmChild *ActiveChild() const;
+  QMdiSubWindow *SubWindowOf(const TfrmChild *child) const;
+
+  // Creates a document window (construction only: it takes DocumentNo as
+  // its cache folder number) and shows it in the frame. The creation path
+  // fills it in and raises the counters.
+  TfrmChild *CreateChild();
+  // The new-image path: a raster of the size and format filled with the
+  // paper colour. Null (after a German message) when the raster is too big.
+  TfrmChild *CreateNewImage(int width, int height, TPixelFormat pf, TColor paper);
+  // The untitled 400 x 300, 24-bit document of the start.
+  TfrmChild *CreateBlankDocument();
+
+  // Handlers.
+  void FormShow();
+  void TBNewClick();
+  void TBSaveClick();
+  void TBUndoClick();
+  void TBReUndoClick();
+  void CBZoomChange();
+  void mnuEndClick();
+  void mnuToolBarsClick();
+  // Saves the active document; AskName (or a name that cannot be written)
+  // asks for a file name first. True when the file was written.
+  bool SaveDocument(const std::string &fileName, bool askName);
+  bool MergeFloatingObjects();
+  // Opens one file as a new document (Windows bitmaps for now); null when
+  // the file is missing, refused or unreadable.
+  TfrmChild *OpenPictureFile(const std::string &fileName);
+  void mnuOpenClick();
+
+  // Window arrangement.
+  void CascadeDocuments();
+  void TileDocumentsHorizontally(); // one above the other
+  void TileDocumentsVertically();   // side by side
+
+  // Menu bar: the active document's menus, or the frame's own.
+  void ShowMenus(const std::vector<QMenu *> &menus);
+  void ShowFrameMenus();
+
+  // The hint of a button or menu item.
+  static QString Hint(const QToolButton *button);
+  static void SetHint(QToolButton *button, const QString &hint);
+
+  // Asks for a file name to save under (preset without folder); tests replace
+  // it. Returns false when cancelled.
+  std::function<bool(std::string &fileName)> SaveDialogHook;
+  // Asks for files to open; tests replace it. Empty when cancelled.
+  std::function<std::vector<std::string>()> OpenDialogHook;
+
+  // Removes the cache folder at exit (FormClose); tests can replace it.
+  std::function<void()> RemoveCacheHook;
+
+  // A document is about to go away: forget it as the active one.
+  void DocumentClosing(TfrmChild *child);
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  bool event(QEvent *event) override;
+
+private:
+  void CreateActions();
+  void CreateToolBars();
+  void CreateStatusBars();
+  void CreateMenus();
+  void SubWindowActivated(QMdiSubWindow *window);
+  void Activate(TfrmChild *child);
+  bool AskFileName(std::string &fileName);
+  void FormClose();
+
+  std::vector<QMenu *> FFrameMenus;
+  QPointer<TfrmChild> FActiveChild;
+  bool FShown = false;
+  bool FClosed = false;
+};
+
+} // namespace tessaro
