@@ -20,6 +20,10 @@
 
 namespace tessaro {
 
+namespace raster {
+class TCoverage;
+}
+
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 enum TPenMode : uint8_t {
@@ -41,7 +45,16 @@ enum TPenMode : uint8_t {
   pmNotXor
 };
 
-enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle : uint8_t {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 enum TFillStyle : uint8_t { fsSurface, fsBorder };
 
@@ -162,6 +175,23 @@ public:
   TSize TextExtent(const std::string &utf8);
 
 private:
+  int PenWidth() const { return Pen.Width > 1 ? Pen.Width : 1; }
+  // Applies the pen to the outline and the brush to the pixels of region
+  // not in the outline (either may be null), announcing the change once.
+  void PaintFigure(raster::TCoverage *outline, raster::TCoverage *region);
+  // The outline of a polyline with the current pen.
+  void StrokePolyline(std::span<const TPoint> points, bool closed, raster::TCoverage &outline);
+  // Rectangle, rounded rectangle and ellipse: a box with corner ellipses of
+  // half sizes rx, ry.
+  void BoxFigure(int x1, int y1, int x2, int y2, double rx, double ry);
+  enum class TArcKind { Arc, Chord, Pie };
+  void ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+  // Nearest-neighbour copy combined by rop; with replace, source pixels of
+  // replaceColor become the brush colour.
+  void StretchFrom(const TRect &dest, const TBitmap &source, const TRect &sourceRect, uint32_t rop,
+                   bool replace = false, TColor replaceColor = clNone);
+  void DrawText(const TRect *clip, int x, int y, const std::string &utf8);
+
   TBitmap &FBitmap;
 };
 
