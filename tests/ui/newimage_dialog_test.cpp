@@ -1,0 +1,173 @@
+// The new-image dialog: its items, the DIN sizes, the lenient reading of the
+// edits and the document it creates.
+#include "document/Lenient.h"
+#include "document/UnNewImage.h"
+#include "frame_fixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tessaro::test {
+namespace {
+
+TEST(Lenient, IntegerReading) {
+  const struct {
+    const char *Text;
+    int Value;
+  } cases[] = {{"12 px", 12}, {"-", 0},       {"", 0},    {"-7", -7}, {"a1b2", 12},
+               {"45°", 45},   {"  10 %", 10}, {"abc", 0}, {"007", 7}, {"-2147483648", -2147483647 - 1}};
+  for (const auto &c : cases)
+    EXPECT_EQ(LenientStrToInt(c.Text), c.Value) << c.Text;
+}
+
+TEST(Lenient, IntegerErrorsNameTheRest) {
+  for (const char *text : {"1-2", "--3", "2147483648", "x9-"}) {
+    std::string err;
+    int v = 99;
+    EXPECT_FALSE(TryLenientStrToInt(text, v, &err)) << text;
+    EXPECT_EQ(v, 99);
+    EXPECT_THROW(LenientStrToInt(text), EConvertError);
+  }
+  try {
+    LenientStrToInt("1 - 2 mm");
+  } catch (const EConvertError &e) {
+    EXPECT_STREQ(e.what(), "'1-2' ist kein gültiger Integerwert");
+  }
+}
+
+TEST(Lenient, FloatReading) {
+  const struct {
+    const char *Text;
+    double Value;
+  } cases[] = {{"0,5", 0.5}, {"-1,25", -1.25}, {",", 0},       {"-", 0},
+               {"", 0},      {"1.5", 15},      {"2,0 x", 2.0}, {",5", 0.5}};
+  for (const auto &c : cases)
+    EXPECT_DOUBLE_EQ(LenientStrToFloat(c.Text), c.Value) << c.Text;
+  EXPECT_DOUBLE_EQ(LenientStrToFloat("1.5", '.'), 1.5);
+  try {
+    LenientStrToFloat("1,2,3");
+    ADD_FAILURE() << "no error";
+  } catch (const EConvertError &e) {
+    EXPECT_STREQ(e.what(), "'1,2,3' ist kein gültiger Gleitkommawert");
+  }
+  EXPECT_THROW(LenientStrToFloat("1-2"), EConvertError);
+}
+
+using NewImageTest = FrameTest;
+
+TEST_F(NewImageTest, ControlsStartAsDesigned) {
+  TfrmNewImage dlg(*Frame);
+  EXPECT_EQ(dlg.windowTitle(), "Neues Bild");
+  EXPECT_EQ(dlg.CBSize->currentIndex(), -1);
+  ASSERT_EQ(dlg.CBSize->count(), 6);
+  EXPECT_EQ(dlg.CBSize->itemText(3), "DIN A4 Querformat");
+  EXPECT_EQ(dlg.EditWidth->text(), "400");
+  EXPECT_EQ(dlg.EditHeight->text(), "300");
+  EXPECT_EQ(dlg.EditWidth->maxLength(), 5);
+  EXPECT_EQ(dlg.EditHeight->maxLength(), 5);
+  const QStringList formats = {"  1-bit (    2 Farben)",
+                               "  4-bit (  16 Farben)",
+                               "  8-bit (256 Farben)",
+                               "15-bit",
+                               "24-bit",
+                               "32-bit"};
+  ASSERT_EQ(dlg.CBPixelFormat->count(), 6);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(dlg.CBPixelFormat->itemText(i), formats[i]);
+  EXPECT_EQ(dlg.CBPixelFormat->currentIndex(), 4);
+  EXPECT_EQ(dlg.ClPickCBPaperColor->ActiveColor(), clWhite);
+  EXPECT_EQ(dlg.BitBtnOK->text(), "&OK");
+  EXPECT_TRUE(dlg.BitBtnOK->isDefault());
+  EXPECT_EQ(dlg.BitBtnCancel->text(), "&Abbrechen");
+  EXPECT_EQ(dlg.BitBtnHelp->text(), "&Hilfe");
+}
+
+TEST_F(NewImageTest, PaperSizesFillTheEdits) {
+  const int sizes[6][2] = {{842, 1191}, {1191, 842}, {595, 842}, {842, 595}, {420, 595}, {595, 420}};
+  TfrmNewImage dlg(*Frame);
+  for (int i = 0; i < 6; ++i) {
+    dlg.CBSize->setCurrentIndex(i);
+    EXPECT_EQ(dlg.EditWidth->text(), QString::number(sizes[i][0])) << i;
+    EXPECT_EQ(dlg.EditHeight->text(), QString::number(sizes[i][1])) << i;
+  }
+}
+
+TEST_F(NewImageTest, OkCreatesTheDocumentInEveryFormat) {
+  const TPixelFormat formats[6] = {pf1bit, pf4bit, pf8bit, pf15bit, pf24bit, pf32bit};
+  for (int i = 0; i < 6; ++i) {
+    const int no = Frame->NewImageNo, doc = Frame->DocumentNo;
+    TfrmNewImage dlg(*Frame);
+    dlg.EditWidth->setText("31");
+    dlg.EditHeight->setText("17");
+    dlg.CBPixelFormat->setCurrentIndex(i);
+    dlg.ClPickCBPaperColor->SetActiveColor(clBlack);
+    TfrmChild *child = dlg.BitBtnOKClick();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    const QString caption = QString("Neu %1.bmp").arg(no);
+    EXPECT_EQ(child->Caption(), caption);
+    EXPECT_EQ(child->FFileName, caption.toStdString());
+    EXPECT_FALSE(child->FReadOnly);
+    EXPECT_FALSE(child->FModified);
+    EXPECT_EQ(child->Bitmap().Width(), 31);
+    EXPECT_EQ(child->Bitmap().Height(), 17);
+    EXPECT_EQ(child->Bitmap().PixelFormat(), formats[i]);
+    EXPECT_EQ(child->FImageType, formats[i]);
+    EXPECT_EQ(child->FPaperColor, clBlack);
+    for (auto [x, y] : {std::pair{0, 0}, {30, 16}, {15, 8}})
+      EXPECT_EQ(child->Bitmap().GetPixel(x, y), clBlack) << i;
+    EXPECT_EQ(Frame->NewImageNo, no + 1);
+    EXPECT_EQ(Frame->DocumentNo, doc + 1);
+    EXPECT_EQ(Frame->StatusBarChild->PanelText(8), ImageTypeText(formats[i]));
+  }
+}
+
+TEST_F(NewImageTest, SizesAreReadLenientlyAndRaisedToTen) {
+  const struct {
+    const char *Width, *Height;
+    int W, H;
+  } cases[] = {{"12a", "300", 12, 300}, {"abc", "", 10, 10}, {"5", "9", 10, 10}, {"1 0 0", "-50", 100, 10}};
+  for (const auto &c : cases) {
+    TfrmNewImage dlg(*Frame);
+    dlg.EditWidth->setText(c.Width);
+    dlg.EditHeight->setText(c.Height);
+    TfrmChild *child = dlg.BitBtnOKClick();
+    ASSERT_NE(child, nullptr) << c.Width;
+    EXPECT_EQ(child->Bitmap().Width(), c.W) << c.Width;
+    EXPECT_EQ(child->Bitmap().Height(), c.H) << c.Height;
+    EXPECT_EQ(child->Bitmap().GetPixel(c.W - 1, c.H - 1), clWhite);
+  }
+}
+
+TEST_F(NewImageTest, MalformedNumberKeepsTheDialogOpen) {
+  const size_t docs = Frame->Documents().size();
+  const int no = Frame->NewImageNo, doc = Frame->DocumentNo;
+  TfrmNewImage dlg(*Frame);
+  dlg.EditWidth->setText("1-2");
+  EXPECT_EQ(dlg.BitBtnOKClick(), nullptr);
+  EXPECT_NE(dlg.result(), QDialog::Accepted);
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].Text, "'1-2' ist kein gültiger Integerwert");
+  EXPECT_EQ(ShownMessages()[0].Type, mtError);
+  EXPECT_EQ(Frame->Documents().size(), docs);
+  EXPECT_EQ(Frame->NewImageNo, no);
+  EXPECT_EQ(Frame->DocumentNo, doc);
+}
+
+TEST_F(NewImageTest, TooLargeImageIsRefusedWithAMessage) {
+  const size_t docs = Frame->Documents().size();
+  const int no = Frame->NewImageNo;
+  TfrmNewImage dlg(*Frame);
+  dlg.EditWidth->setText("99999");
+  dlg.EditHeight->setText("99999");
+  EXPECT_EQ(dlg.BitBtnOKClick(), nullptr);
+  Flush();
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_TRUE(ShownMessages()[0].Text.contains("zu groß"));
+  EXPECT_EQ(Frame->Documents().size(), docs);
+  EXPECT_EQ(Frame->NewImageNo, no);
+}
+
+} // namespace
+} // namespace tessaro::test
