@@ -9,6 +9,7 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     list.push_back(NewTiffReader());
     list.push_back(NewPcxReader());
     list.push_back(NewPnmReader());
+    list.push_back([] { extern std::unique_ptr<TImportReader> NewPngReader(); return NewPngReader(); }());
     return list;
   }();
   return readers;
