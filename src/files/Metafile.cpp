@@ -1,12 +1,5 @@
 #include "files/ImageCodecs.h"
 namespace tessaro {
-bool IsIcoData(const uint8_t *, size_t) {
-  return false;
-}
-bool ReadIco(const uint8_t *, size_t, TBitmap &, std::string &e) {
-  e = "todo";
-  return false;
-}
 bool IsWmfData(const uint8_t *, size_t) {
   return false;
 }
