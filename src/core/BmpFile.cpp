@@ -348,17 +348,17 @@ bool DecodeRle(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &
 bool DecodePixels(const TDibInfo &info, const uint8_t *data, size_t size, TBitmap &out, std::string *error) {
   TBitmap bmp;
   bool rle = info.Compression == BI_RLE8 || info.Compression == BI_RLE4;
+  size_t rowBytes = FileRowBytes(info);
+  // The last row need not be padded.
+  size_t lastRow = (uint64_t(info.Width) * info.BitCount + 7) / 8;
+  if (!rle && uint64_t(rowBytes) * (info.Height - 1) + lastRow > size)
+    return Fail(error, "Die Bitmap-Datei ist unvollständig.");
   // Skipped pixels of compressed data are index 0; 2-bit rows are merged.
   Prepare(info, bmp, rle || info.BitCount == 2);
-  if (info.Compression == BI_RLE8 || info.Compression == BI_RLE4) {
+  if (rle) {
     if (!DecodeRle(info, data, size, bmp, error))
       return false;
   } else {
-    size_t rowBytes = FileRowBytes(info);
-    // The last row need not be padded.
-    size_t lastRow = (uint64_t(info.Width) * info.BitCount + 7) / 8;
-    if (uint64_t(rowBytes) * (info.Height - 1) + lastRow > size)
-      return Fail(error, "Die Bitmap-Datei ist unvollständig.");
     bool direct = DirectLayout(info);
     for (int line = 0; line < info.Height; ++line) {
       int y = info.TopDown ? line : info.Height - 1 - line;
