@@ -47,7 +47,13 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   const bool readOnly = access(fileName.c_str(), W_OK) != 0;
   TBitmap loaded;
   std::string error;
-  if (!LoadBmpFile(fileName, loaded, &error)) {
+  bool ok = false;
+  try {
+    ok = LoadBmpFile(fileName, loaded, &error);
+  } catch (const std::exception &) {
+    error = "Die Datei \"" + fileName + "\" ist zu groß und kann nicht geöffnet werden!";
+  }
+  if (!ok) {
     Beep();
     MessageDlg(error.empty() ? "Die Datei \"" + fileName + "\" konnte nicht gelesen werden!" : error, mtError,
                mbOK);
