@@ -166,7 +166,11 @@ void AddCapsule(TCoverage &cov, TDPoint a, TDPoint b, double r) {
     return;
   y0 = std::max(y0, clip.Top);
   y1 = std::min(y1, clip.Bottom - 1);
-  double dX = b.X - a.X, dY = b.Y - a.Y, L2 = dX * dX + dY * dY, L = std::sqrt(L2);
+  // The band between the caps, in terms of the unit direction (ux, uy):
+  // perpendicular distance at most r, projection within 0 .. L.
+  double L = std::hypot(b.X - a.X, b.Y - a.Y);
+  bool band = L > 1e-9;
+  double ux = band ? (b.X - a.X) / L : 0, uy = band ? (b.Y - a.Y) / L : 0;
   double r2 = r * r;
   for (int y = y0; y <= y1; ++y) {
     double yc = y + 0.5;
@@ -179,11 +183,10 @@ void AddCapsule(TCoverage &cov, TDPoint a, TDPoint b, double r) {
         hi = std::max(hi, c.X + h);
       }
     }
-    if (L2 > 0) {
+    if (band) {
       double blo = -std::numeric_limits<double>::infinity(), bhi = -blo;
-      // Perpendicular distance at most r, projection within the segment.
-      Constrain(blo, bhi, dX * (yc - a.Y) + dY * a.X, -dY, -r * L, r * L);
-      Constrain(blo, bhi, dY * (yc - a.Y) - dX * a.X, dX, 0, L2);
+      Constrain(blo, bhi, ux * (yc - a.Y) + uy * a.X, -uy, -r, r);
+      Constrain(blo, bhi, uy * (yc - a.Y) - ux * a.X, ux, 0, L);
       if (blo <= bhi) {
         lo = std::min(lo, blo);
         hi = std::max(hi, bhi);

@@ -181,6 +181,35 @@ TEST(CanvasRectangle, EllipseAndRoundRectStayInTheirBox) {
   EXPECT_EQ(square.GetPixel(5, 5), clBlack);
 }
 
+TEST(CanvasRectangle, WideCurvesStayWithinHalfTheWidthOfTheirBox) {
+  for (int w : {2, 3, 5, 8}) {
+    for (int kind = 0; kind < 3; ++kind) {
+      for (TPenStyle style : {psSolid, psDash, psInsideFrame}) {
+        TBitmap bmp = FilledBitmap(80, 60, pf24bit);
+        TCanvas c(bmp);
+        c.Pen.Width = w;
+        c.Pen.Style = style;
+        c.Brush.Color = clRed;
+        if (kind == 0)
+          c.Ellipse(20, 15, 61, 46);
+        else if (kind == 1)
+          c.RoundRect(20, 15, 61, 46, 16, 12);
+        else
+          c.Pie(20, 15, 61, 46, 61, 30, 40, 0);
+        TRect b = BoundsOf(PixelsNot(bmp, clWhite));
+        int m = style == psInsideFrame ? 0 : w / 2 + 1;
+        EXPECT_GE(b.Left, 20 - m) << w << " " << kind;
+        EXPECT_GE(b.Top, 15 - m) << w << " " << kind;
+        EXPECT_LE(b.Right, 61 + m) << w << " " << kind;
+        EXPECT_LE(b.Bottom, 46 + m) << w << " " << kind;
+        if (style == psInsideFrame && kind == 0) {
+          EXPECT_EQ(b, TRect(20, 15, 61, 46)) << w;
+        }
+      }
+    }
+  }
+}
+
 TEST(CanvasBrush, HatchDrawsLinesInBrushColourAndLeavesTheRest) {
   for (TBrushStyle style : {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross}) {
     TBitmap bmp(40, 40, pf24bit);
