@@ -318,6 +318,33 @@ TEST_F(ChildDocument, RestoreOfAnUnreadableFileChangesNothing) {
   EXPECT_TRUE(doc->FModified);
 }
 
+TEST_F(ChildDocument, LostCacheFolderStopsTheStepWithAMessage) {
+  TfrmChild *doc = First();
+  DrawBox(doc, "A", clRed, 0);
+  std::error_code ec;
+  fs::remove_all(CacheRootFolder(), ec);
+  ClearShownMessages();
+  EXPECT_FALSE(doc->AddUndoStep("B"));
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].Type, mtError);
+  EXPECT_EQ(doc->Undo().UndoIndex(), 0);
+  EXPECT_EQ(UndoHint(*Frame), "Rückgängig (A)");
+  // Undo needs a snapshot of the state it leaves: it stops as well.
+  Frame->TBUndo->click();
+  EXPECT_EQ(doc->Bitmap().GetPixel(5, 15), clRed);
+  EXPECT_EQ(doc->Undo().UndoIndex(), 0);
+}
+
+TEST_F(ChildDocument, BeendenClosesTheFrameWithTheQuestion) {
+  DrawBox(First(), "A", clRed, 0);
+  QueueAnswer(mrNo);
+  First()->mnuEnd->trigger();
+  Flush();
+  EXPECT_FALSE(Frame->isVisible());
+  EXPECT_EQ(ShownMessages().size(), 1u);
+  EXPECT_FALSE(fs::exists(CacheRootFolder()));
+}
+
 TEST_F(ChildDocument, SizeWarningForDimensionedImages) {
   TfrmChild *doc = First();
   EXPECT_TRUE(doc->mnuSizeImageClick());
