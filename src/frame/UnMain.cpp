@@ -327,6 +327,7 @@ TfrmChild *TfrmMain::CreateChild() {
   auto *child = new TfrmChild(*this, MdiArea); // owned by its sub-window from here on
   QMdiSubWindow *sub = MdiArea->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
   sub->resize(318, 252);
   sub->show();
   MdiArea->setActiveSubWindow(sub);
