@@ -102,8 +102,9 @@ void TfrmNewImage::CBSizeChange() {
 }
 
 void TfrmNewImage::PaintNewRaster(TBitmap &bmp, int width, int height, TPixelFormat pf, TColor paper) {
-  bmp.SetSize(width, height);
-  bmp.SetPixelFormat(pf);
+  // Made directly in its format: a big 1-bit image never needs the memory
+  // of a 24-bit one on the way.
+  bmp.Allocate(width, height, pf);
   TCanvas &c = bmp.Canvas();
   c.Pen.Color = paper;
   c.Brush.Color = paper;

@@ -381,8 +381,7 @@ void TfrmMain::DocumentClosing(TfrmChild *child) {
 
 TfrmChild *TfrmMain::CreateNewImage(int width, int height, TPixelFormat pf, TColor paper) {
   const QString caption = QString("Neu %1.bmp").arg(NewImageNo);
-  // The raster is made in 24 bits before it takes its format.
-  const uint64_t bytes = uint64_t(RowBytesFor(width, pf24bit)) * uint64_t(std::max(height, 0));
+  const uint64_t bytes = uint64_t(RowBytesFor(width, pf)) * uint64_t(std::max(height, 0));
   TfrmChild *child = nullptr;
   if (bytes <= MaxBitmapBytes) {
     child = CreateChild();

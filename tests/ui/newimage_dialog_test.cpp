@@ -167,6 +167,15 @@ TEST_F(NewImageTest, TooLargeImageIsRefusedWithAMessage) {
   EXPECT_TRUE(ShownMessages()[0].Text.contains("zu groß"));
   EXPECT_EQ(Frame->Documents().size(), docs);
   EXPECT_EQ(Frame->NewImageNo, no);
+
+  // The same size in 1 bit fits.
+  dlg.CBPixelFormat->setCurrentIndex(0);
+  dlg.EditWidth->setText("20000");
+  dlg.EditHeight->setText("20000");
+  TfrmChild *big = dlg.BitBtnOKClick();
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(big->Bitmap().PixelFormat(), pf1bit);
+  EXPECT_EQ(big->Bitmap().GetPixel(19999, 19999), clWhite);
 }
 
 } // namespace
