@@ -58,5 +58,8 @@ bool EncodeEmf(const TBitmap &bmp, std::vector<uint8_t> &out, std::string &error
 
 // Upper bound of pixels a decoder accepts; a header claiming more is refused.
 bool PixelCountAcceptable(uint64_t width, uint64_t height);
+// Lowers that bound below MaxImportPixels (the fuzz targets do, to stay
+// within their memory limit); 0 restores it.
+void SetDecodePixelLimit(uint64_t pixels);
 
 } // namespace tessaro

@@ -111,10 +111,19 @@ void GetSaveImageFilter(std::string &filter) {
   filter = SaveImageFilter();
 }
 
+namespace {
+uint64_t GDecodePixelLimit = 0;
+}
+
+void SetDecodePixelLimit(uint64_t pixels) {
+  GDecodePixelLimit = pixels;
+}
+
 bool PixelCountAcceptable(uint64_t width, uint64_t height) {
   if (width == 0 || height == 0 || width > 0x7FFFFFF || height > 0x7FFFFFF)
     return false;
-  return width * height <= MaxImportPixels && width * height * 4 <= MaxBitmapBytes;
+  uint64_t limit = GDecodePixelLimit ? std::min(GDecodePixelLimit, MaxImportPixels) : MaxImportPixels;
+  return width * height <= limit && width * height * 4 <= MaxBitmapBytes;
 }
 
 bool DecodeImageData(const std::string &path, const uint8_t *data, size_t size, TBitmap &img, bool &isIcon,

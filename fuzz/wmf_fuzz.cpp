@@ -1,0 +1,15 @@
+// Feeds arbitrary bytes to the wmf decoder: it must fail or succeed
+// cleanly, within the memory limit.
+#include "files/ImageCodecs.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  tessaro::SetDecodePixelLimit(uint64_t(1) << 22);
+  tessaro::TBitmap bmp;
+  std::string error;
+  tessaro::ReadWmf(data, size, bmp, error);
+  return 0;
+}
