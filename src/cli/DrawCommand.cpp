@@ -492,10 +492,11 @@ int RunDraw(const TDrawArgs &args) {
       PrintError("--new: ein Bild von " + args.New + " Pixeln ist zu groß.");
       return 1;
     }
-    TCanvas &c = bmp.Canvas();
-    c.Brush.Color = paper;
-    c.Brush.Style = bsSolid;
-    c.FillRect(TRect(0, 0, w, h));
+    // The paper is laid with a canvas of its own: the script's canvas
+    // starts with the default pen and brush.
+    TCanvas paperCanvas(bmp);
+    paperCanvas.Brush.Color = paper;
+    paperCanvas.FillRect(TRect(0, 0, w, h));
   } else if (!LoadCliImage(args.In, bmp, error)) {
     PrintError(error);
     return 1;
