@@ -6,6 +6,7 @@
 
 #include "core/RasterSpans.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -45,6 +46,22 @@ public:
     return xEnd + 1;
   }
 
+  // First x in [x, xEnd] that is visited, or xEnd + 1.
+  int NextVisited(int y, int x, int xEnd) const {
+    const uint64_t *row = FBits.data() + size_t(y) * FWords;
+    while (x <= xEnd) {
+      uint64_t word = row[x >> 6] >> (x & 63);
+      if (word == 0) {
+        x = (x | 63) + 1;
+        continue;
+      }
+      if (word & 1)
+        return x;
+      ++x;
+    }
+    return xEnd + 1;
+  }
+
 private:
   size_t FWords;
   std::vector<uint64_t> FBits;
@@ -76,6 +93,21 @@ void FindRegion(const TBitmap &bmp, int sx, int sy, uint32_t target, bool surfac
   TVisited visited(w, h);
   auto match = [&](const uint8_t *row, int x) {
     return ((TReader<PF>::Get(row, x) & raster::FormatMask(PF)) == target) == surface;
+  };
+  // First x in [x, xEnd] that does not match, or xEnd + 1. A 24-bit surface
+  // compares four pixels at a time.
+  uint8_t pattern[12];
+  for (int i = 0; i < 12; ++i)
+    pattern[i] = uint8_t(target >> (8 * (i % 3)));
+  auto ScanMatch = [&](const uint8_t *row, int x, int xEnd) {
+    if constexpr (PF == pf24bit) {
+      if (surface)
+        while (x + 3 <= xEnd && std::memcmp(row + 3 * size_t(x), pattern, 12) == 0)
+          x += 4;
+    }
+    while (x <= xEnd && match(row, x))
+      ++x;
+    return x;
   };
   // Pending runs of matching, unvisited pixels: (y, x0, x1), inclusive.
   struct TRun {
@@ -111,8 +143,8 @@ void FindRegion(const TBitmap &bmp, int sx, int sy, uint32_t target, bool surfac
           continue;
         }
         int start = x;
-        while (x <= r && match(nrow, x) && !visited.Get(x, ny))
-          ++x;
+        int end = std::min(ScanMatch(nrow, x, r), visited.NextVisited(ny, x, r));
+        x = end;
         stack.push_back(TRun{ny, start, x - 1});
       }
     }

@@ -361,15 +361,45 @@ void AddPolygonRegion(TCoverage &cov, const std::vector<TDPoint> &pts) {
   const TRect &clip = cov.Clip();
   y0 = std::max(y0, clip.Top);
   y1 = std::min(y1, clip.Bottom - 1);
+  if (y0 > y1)
+    return;
+  // Edge table: each non-horizontal edge covers the row centres in
+  // [top, bottom); edges enter the active list when the scan reaches them.
+  struct TEdge {
+    double Top, Bottom, X0, Slope;
+    int FirstRow;
+  };
+  std::vector<TEdge> edges;
+  for (size_t i = 0; i < pts.size(); ++i) {
+    TDPoint a = pts[i], b = pts[(i + 1) % pts.size()];
+    if (a.Y == b.Y)
+      continue;
+    if (a.Y > b.Y)
+      std::swap(a, b);
+    double first = std::ceil(a.Y - 0.5);
+    if (first > double(y1) || b.Y <= double(y0) + 0.5)
+      continue;
+    edges.push_back(TEdge{a.Y, b.Y, a.X, (b.X - a.X) / (b.Y - a.Y), int(std::max(first, double(y0)))});
+  }
+  std::sort(edges.begin(), edges.end(),
+            [](const TEdge &p, const TEdge &q) { return p.FirstRow < q.FirstRow; });
+  std::vector<const TEdge *> active;
   std::vector<double> xs;
+  size_t next = 0;
   for (int y = y0; y <= y1; ++y) {
     double yc = y + 0.5;
+    while (next < edges.size() && edges[next].FirstRow <= y)
+      active.push_back(&edges[next++]);
     xs.clear();
-    for (size_t i = 0; i < pts.size(); ++i) {
-      const TDPoint &a = pts[i], &b = pts[(i + 1) % pts.size()];
-      if ((a.Y <= yc && yc < b.Y) || (b.Y <= yc && yc < a.Y))
-        xs.push_back(a.X + (yc - a.Y) * (b.X - a.X) / (b.Y - a.Y));
+    size_t keep = 0;
+    for (const TEdge *e : active) {
+      if (e->Bottom <= yc)
+        continue; // finished
+      active[keep++] = e;
+      if (e->Top <= yc)
+        xs.push_back(e->X0 + (yc - e->Top) * e->Slope);
     }
+    active.resize(keep);
     std::sort(xs.begin(), xs.end());
     for (size_t i = 0; i + 1 < xs.size(); i += 2) {
       int x0, x1;

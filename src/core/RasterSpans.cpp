@@ -130,7 +130,7 @@ namespace {
 constexpr int PatternBytes = 48; // a multiple of 1, 2, 3 and 4 bytes per pixel
 
 // dest = (dest & and) ^ xor over n bytes, with patterns repeating every
-// PatternBytes bytes starting at p.
+// PatternBytes bytes starting at p. Works on 64-bit words.
 void ApplyBytes(uint8_t *p, size_t n, const uint8_t *andPat, const uint8_t *xorPat, bool copyOnly) {
   if (copyOnly) {
     bool uniform = std::all_of(xorPat, xorPat + PatternBytes, [&](uint8_t b) { return b == xorPat[0]; });
@@ -146,9 +146,16 @@ void ApplyBytes(uint8_t *p, size_t n, const uint8_t *andPat, const uint8_t *xorP
     std::memcpy(p, xorPat, n);
     return;
   }
+  constexpr int Words = PatternBytes / 8;
+  uint64_t a[Words], x[Words];
+  std::memcpy(a, andPat, PatternBytes);
+  std::memcpy(x, xorPat, PatternBytes);
   while (n >= PatternBytes) {
-    for (int i = 0; i < PatternBytes; ++i)
-      p[i] = uint8_t((p[i] & andPat[i]) ^ xorPat[i]);
+    uint64_t v[Words];
+    std::memcpy(v, p, PatternBytes);
+    for (int i = 0; i < Words; ++i)
+      v[i] = (v[i] & a[i]) ^ x[i];
+    std::memcpy(p, v, PatternBytes);
     p += PatternBytes;
     n -= PatternBytes;
   }
@@ -164,6 +171,13 @@ void ApplySpan(TBitmap &bmp, int y, int x0, int x1, const TRopMasks &m) {
   if (x0 >= x1 || m.IsNop(fmask))
     return;
   uint8_t *row = bmp.ScanLine(y);
+  // Short spans (thin lines) pixel by pixel: building the patterns would
+  // cost more than the pixels.
+  if (x1 - x0 <= 8) {
+    for (int x = x0; x < x1; ++x)
+      WriteStored(row, x, pf, m.Apply(ReadStored(row, x, pf)) & fmask);
+    return;
+  }
   int bpp = 0;
   switch (pf) {
   case pf8bit:
