@@ -8,6 +8,7 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     list.push_back(NewTargaReader());
     list.push_back(NewTiffReader());
     list.push_back(NewPcxReader());
+    list.push_back(NewSgiReader());
     list.push_back(NewPsdReader());
     list.push_back(NewPnmReader());
     list.push_back([] { extern std::unique_ptr<TImportReader> NewPngReader(); return NewPngReader(); }());
