@@ -5,6 +5,7 @@
 // pattern of the copy modes is the brush colour.
 #include "core/Canvas.h"
 
+#include "core/RasterShapes.h"
 #include "core/RasterSpans.h"
 
 #include <cstring>
@@ -44,8 +45,13 @@ int BytesPerPixel(TPixelFormat pf) {
 
 } // namespace
 
-void TCanvas::StretchFrom(const TRect &dest, const TBitmap &source, const TRect &sourceRect, uint32_t rop,
+void TCanvas::StretchFrom(const TRect &destIn, const TBitmap &source, const TRect &sourceIn, uint32_t rop,
                           bool replace, TColor replaceColor) {
+  using raster::ClampCoord;
+  TRect dest(ClampCoord(destIn.Left), ClampCoord(destIn.Top), ClampCoord(destIn.Right),
+             ClampCoord(destIn.Bottom));
+  TRect sourceRect(ClampCoord(sourceIn.Left), ClampCoord(sourceIn.Top), ClampCoord(sourceIn.Right),
+                   ClampCoord(sourceIn.Bottom));
   int dw = dest.Right - dest.Left, dh = dest.Bottom - dest.Top;
   int sw = sourceRect.Right - sourceRect.Left, sh = sourceRect.Bottom - sourceRect.Top;
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0 || source.Empty() || FBitmap.Empty())
@@ -156,6 +162,8 @@ void TCanvas::BrushCopy(const TRect &dest, const TBitmap &bitmap, const TRect &s
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap &bitmap) {
+  x = raster::ClampCoord(x);
+  y = raster::ClampCoord(y);
   StretchFrom(TRect(x, y, x + bitmap.Width(), y + bitmap.Height()), bitmap,
               TRect(0, 0, bitmap.Width(), bitmap.Height()), CopyMode);
 }

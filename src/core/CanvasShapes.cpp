@@ -78,7 +78,7 @@ void WideInsets(TPenStyle style, int w, double &il, double &ir) {
 } // namespace
 
 void TCanvas::BoxFigure(int x1, int y1, int x2, int y2, double rx, double ry) {
-  TRect box = NormalizeRect(x1, y1, x2, y2);
+  TRect box = raster::ClampBox(x1, y1, x2, y2);
   if (box.IsEmpty())
     return;
   TCoverage outline(ClipRect()), region(ClipRect());
@@ -124,11 +124,11 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
-  BoxFigure(x1, y1, x2, y2, std::abs(x3) / 2.0, std::abs(y3) / 2.0);
+  BoxFigure(x1, y1, x2, y2, std::fabs(double(x3)) / 2.0, std::fabs(double(y3)) / 2.0);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-  TRect box = NormalizeRect(x1, y1, x2, y2);
+  TRect box = raster::ClampBox(x1, y1, x2, y2);
   BoxFigure(x1, y1, x2, y2, box.Width() / 2.0, box.Height() / 2.0);
 }
 
@@ -147,7 +147,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 }
 
 void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-  TRect box = NormalizeRect(x1, y1, x2, y2);
+  TRect box = raster::ClampBox(x1, y1, x2, y2);
   if (box.IsEmpty())
     return;
   double cx = (box.Left + box.Right) / 2.0, cy = (box.Top + box.Bottom) / 2.0;

@@ -63,6 +63,16 @@ void AddPolygonRegion(TCoverage &cov, const std::vector<TDPoint> &pts);
 void FlattenBezier(const TPoint &p0, const TPoint &p1, const TPoint &p2, const TPoint &p3,
                    std::vector<TPoint> &out);
 
+// Box coordinates are kept within +-2^28 so that widths and heights of
+// absurd boxes cannot overflow; real figures never come near.
+constexpr int MaxCoordinate = 1 << 28;
+inline int ClampCoord(int v) {
+  return v < -MaxCoordinate ? -MaxCoordinate : v > MaxCoordinate ? MaxCoordinate : v;
+}
+inline TRect ClampBox(int x1, int y1, int x2, int y2) {
+  return NormalizeRect(ClampCoord(x1), ClampCoord(y1), ClampCoord(x2), ClampCoord(y2));
+}
+
 // Upper bound for the points of a flattened curve, so that absurd
 // coordinates cannot make a call run away.
 constexpr int MaxCurvePoints = 1 << 16;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace tessaro {
 namespace {
@@ -365,6 +366,30 @@ TEST(CanvasPixels, ClipAndSystemColours) {
   c.MoveTo(-100000, -100000);
   c.LineTo(100000, 100000); // far outside: clipped, finishes at once
   EXPECT_EQ(c.Pixels(5, 5), clBlack);
+}
+
+TEST(CanvasPixels, AbsurdCoordinatesAreClippedWithoutOverflow) {
+  constexpr int Lo = std::numeric_limits<int>::min(), Hi = std::numeric_limits<int>::max();
+  for (int w : {1, 6}) {
+    TBitmap bmp = FilledBitmap(30, 20, pf24bit);
+    TCanvas c(bmp);
+    c.Pen.Width = w;
+    c.Brush.Color = clRed;
+    c.Ellipse(Lo, Lo, Hi, Hi);
+    EXPECT_EQ(c.Pixels(15, 10), clRed) << w; // deep inside the huge ellipse
+    c.Rectangle(Lo, 5, Hi, 15);
+    c.RoundRect(Lo, Lo, Hi, Hi, Lo, Hi);
+    c.Pie(Lo, Lo, Hi, Hi, Hi, 0, 0, Lo);
+    c.Chord(-5, -5, Hi, 25, Lo, Lo, Hi, Hi);
+    TPoint pts[] = {{Lo, Lo}, {Hi, 3}, {3, Hi}};
+    c.Polygon(pts);
+    c.Polyline(pts);
+    TPoint bez[] = {{Lo, Lo}, {Hi, Lo}, {Lo, Hi}, {Hi, Hi}};
+    c.PolyBezier(bez);
+    c.StretchDraw(TRect(Lo, Lo, Hi, Hi), bmp);
+    c.CopyRect(TRect(0, 0, 30, 20), c, TRect(Lo, Lo, Hi, Hi));
+    c.Draw(Hi, Hi, bmp);
+  }
 }
 
 } // namespace
