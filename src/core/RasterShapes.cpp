@@ -137,10 +137,17 @@ void AddThinLine(TCoverage &cov, TPoint a, TPoint b, bool includeEnd, const std:
   {
     TRunCollector runs(cov);
     long long major = n == 0 ? 1 : n, minorD = xMajor ? ady : adx;
-    for (long long i = i0; i <= i1; ++i) {
+    // Minor coordinate m = round(i * minorD / major), kept incrementally:
+    // rem is the remainder of 2 * i * minorD + major over 2 * major.
+    long long twoMajor = 2 * major, num0 = 2 * i0 * minorD + major;
+    long long m = num0 / twoMajor, rem = num0 % twoMajor;
+    for (long long i = i0; i <= i1; ++i, rem += 2 * minorD) {
+      if (rem >= twoMajor) {
+        rem -= twoMajor;
+        ++m;
+      }
       if (dash && !DashOn(*dash, total, dashPos + i))
         continue;
-      long long m = (2 * i * minorD + major) / (2 * major);
       long long x, y;
       if (xMajor) {
         x = a.X + sx * i;
