@@ -103,10 +103,15 @@ void DecodeRow(const TBitmap &bmp, int y, int x0, int x1, const std::vector<QRgb
   }
 }
 
+// Control coordinates stay within what a widget can be.
+int ClampSize(int64_t v) {
+  return int(std::clamp<int64_t>(v, 0, QWIDGETSIZE_MAX));
+}
+
 // Smallest control coordinate c with c * 100 / zoom >= v (the first control
 // pixel that shows image coordinate v or a later one).
 int ControlCoord(int v, int zoom) {
-  return int((int64_t(v) * zoom + 99) / 100);
+  return ClampSize((int64_t(v) * zoom + 99) / 100);
 }
 
 } // namespace
@@ -144,7 +149,7 @@ void TImageView::UpdateSize() {
   const int h = FBitmap ? FBitmap->Height() : 0;
   FShownWidth = w;
   FShownHeight = h;
-  setFixedSize(int(int64_t(w) * FZoom / 100), int(int64_t(h) * FZoom / 100));
+  setFixedSize(ClampSize(int64_t(w) * FZoom / 100), ClampSize(int64_t(h) * FZoom / 100));
 }
 
 QPoint TImageView::ImagePoint(int x, int y) const {
@@ -176,6 +181,7 @@ void TImageView::BitmapChanged(const TRect &r) {
 
 void TImageView::ResetPaintStats() {
   FPaintedRegion = QRegion();
+  FTrackPaints = true;
   FPaintCount = 0;
 }
 
@@ -183,7 +189,8 @@ void TImageView::paintEvent(QPaintEvent *event) {
   ++FPaintCount;
   QPainter painter(this);
   const QRegion region = event->region() & QRegion(rect());
-  FPaintedRegion += region;
+  if (FTrackPaints)
+    FPaintedRegion += region;
   if (!FBitmap || FBitmap->Empty()) {
     for (const QRect &r : region)
       painter.fillRect(r, palette().color(QPalette::Window));

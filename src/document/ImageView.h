@@ -57,9 +57,9 @@ public:
   // Control position of the latest mouse event (the release for a click).
   QPoint LastMousePos() const { return FLastMousePos; }
 
-  // What the latest paint events painted, in control coordinates (union
-  // since the last reset), and how many paint events ran (for tests and
-  // benchmarks).
+  // What the paint events painted since ResetPaintStats, in control
+  // coordinates, and how many ran (for tests and benchmarks; the region is
+  // only collected after the first reset).
   const QRegion &PaintedRegion() const { return FPaintedRegion; }
   int PaintCount() const { return FPaintCount; }
   void ResetPaintStats();
@@ -101,6 +101,7 @@ private:
   bool FLeftDown = false;
   bool FSecondPress = false;
   QRegion FPaintedRegion;
+  bool FTrackPaints = false;
   int FPaintCount = 0;
 };
 

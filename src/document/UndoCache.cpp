@@ -6,6 +6,7 @@
 #include "core/TempFolder.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
+#include "platform/QtHooks.h"
 
 #include <filesystem>
 #include <system_error>
@@ -254,6 +255,7 @@ void RemoveCacheFolder(const std::string &root) {
   }
   if (!fs::is_directory(top, ec))
     return;
+  fs::permissions(top, fs::perms::owner_all, fs::perm_options::add, ec);
   // Every file first (links count as files), in listing order.
   std::vector<fs::path> files;
   std::vector<fs::path> folders;
@@ -261,14 +263,17 @@ void RemoveCacheFolder(const std::string &root) {
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     std::error_code ec2;
     const fs::file_status st = it->symlink_status(ec2);
-    if (fs::is_directory(st))
+    if (fs::is_directory(st)) {
+      // Our own folders may have lost their permissions; without them their
+      // files can be neither listed nor deleted.
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec2);
       folders.push_back(it->path());
-    else
+    } else
       files.push_back(it->path());
   }
   for (size_t i = 0; i < files.size(); ++i) {
     if (i % 25 == 0)
-      ProcessMessages();
+      ProcessMessagesNow();
     std::error_code ec2;
     // Clear the write protection so that a read-only snapshot goes too.
     if (!fs::is_symlink(files[i], ec2))

@@ -5,15 +5,29 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QThread>
 
 namespace tessaro {
 
 namespace {
 QElapsedTimer GSinceEvents;
 int GIntervalMs = 20;
+
+// Only the user-interface thread runs events and sets cursors; a raster
+// routine on a worker thread gets no-ops.
+bool OnGuiThread() {
+  QCoreApplication *app = QCoreApplication::instance();
+  return app && QThread::currentThread() == app->thread();
+}
+
+bool HaveWidgets() {
+  return OnGuiThread() && qobject_cast<QApplication *>(QCoreApplication::instance());
+}
 } // namespace
 
 void ProcessMessagesNow() {
+  if (!OnGuiThread())
+    return;
   QCoreApplication::processEvents();
   GSinceEvents.restart();
 }
@@ -29,11 +43,11 @@ void InstallQtCoreHooks(int intervalMs) {
       ProcessMessagesNow();
   };
   hooks.BeginWaitCursor = [] {
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+    if (HaveWidgets())
       QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   };
   hooks.EndWaitCursor = [] {
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+    if (HaveWidgets())
       QApplication::restoreOverrideCursor();
   };
   SetCoreHooks(std::move(hooks));

@@ -332,6 +332,7 @@ TEST(CacheFolder, RemovedWithEveryFileAndFolder) {
   std::ofstream(root + "/LoadList.txt") << "x\r\n";
   fs::create_directories(root + "/102/empty");
   fs::permissions(root + "/101/1.bmp", fs::perms::owner_read, fs::perm_options::replace);
+  fs::permissions(root + "/100", fs::perms::owner_read | fs::perms::owner_exec, fs::perm_options::replace);
   // A link below the cache folder goes, what it points at stays.
   const std::string outside = fs::path(root).parent_path().string() + "/outside.txt";
   std::ofstream(outside) << "keep";
