@@ -249,7 +249,7 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
     }
   } else {
     std::vector<TDPoint> path;
-    int n = std::clamp(int(std::ceil(sweep * (pa + pb) / 4)) + 1, 2, raster::MaxCurvePoints);
+    int n = std::max(2, raster::CurveSegments(sweep, std::max(pa, pb)));
     for (int i = 0; i <= n; ++i) {
       if (full && i == n)
         break;

@@ -85,6 +85,13 @@ private:
 
 } // namespace
 
+int CurveSegments(double sweep, double radius) {
+  // Chords of a circle of this radius stay within a twentieth of a pixel.
+  double step = std::sqrt(8 * 0.05 / std::max(radius, 0.1));
+  double n = std::ceil(std::fabs(sweep) / std::min(step, 0.5));
+  return int(std::clamp(n, 1.0, double(MaxCurvePoints)));
+}
+
 const std::vector<int> *DashPattern(TPenStyle style) {
   static const std::vector<int> dash{18, 6};
   static const std::vector<int> dot{3, 3};
@@ -334,7 +341,7 @@ std::vector<TDPoint> RoundRectPath(double bx0, double by0, double bx1, double by
   const double pi = 3.14159265358979323846;
   int n = 1;
   if (rx > 0 && ry > 0)
-    n = std::clamp(int(std::ceil((rx + ry) * 0.5)) + 1, 2, MaxCurvePoints / 4);
+    n = std::clamp(CurveSegments(pi / 2, std::max(rx, ry)), 2, MaxCurvePoints / 4);
   struct TCorner {
     double cx, cy, t0;
   } corners[4] = {{bx1 - rx, by0 + ry, -pi / 2},

@@ -53,6 +53,10 @@ void RoundRectRow(double bx0, double by0, double bx1, double by1, double rx, dou
 // outline is every pixel of the region with a 4-neighbour outside it.
 void ConvexOutline(const TRowInterval &row, int y0, int y1, TCoverage *outline, TCoverage *interior);
 
+// Segments for a curve of the given sweep (radians) and largest radius so
+// that the polygon keeps close to the curve.
+int CurveSegments(double sweep, double radius);
+
 // Closed path around a rounded box (continuous), for wide strokes.
 std::vector<TDPoint> RoundRectPath(double bx0, double by0, double bx1, double by1, double rx, double ry);
 

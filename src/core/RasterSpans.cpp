@@ -59,8 +59,30 @@ void TCoverage::Normalize() {
   if (FSpans.size() < 2)
     return;
   auto less = [](const TSpan &a, const TSpan &b) { return a.Y != b.Y ? a.Y < b.Y : a.X0 < b.X0; };
-  if (!std::is_sorted(FSpans.begin(), FSpans.end(), less))
-    std::sort(FSpans.begin(), FSpans.end(), less);
+  if (!std::is_sorted(FSpans.begin(), FSpans.end(), less)) {
+    // Rows first by counting (the rows lie inside the clip), then the few
+    // spans of each row by their start.
+    int rows = FClip.Height();
+    if (rows > 0 && FSpans.size() > 64) {
+      std::vector<uint32_t> start(size_t(rows) + 1, 0);
+      for (const TSpan &sp : FSpans)
+        ++start[size_t(sp.Y - FClip.Top) + 1];
+      for (size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+      std::vector<TSpan> sorted(FSpans.size());
+      std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+      for (const TSpan &sp : FSpans)
+        sorted[fill[size_t(sp.Y - FClip.Top)]++] = sp;
+      for (int r = 0; r < rows; ++r) {
+        auto b = sorted.begin() + start[size_t(r)], e = sorted.begin() + start[size_t(r) + 1];
+        if (e - b > 1)
+          std::sort(b, e, less);
+      }
+      FSpans.swap(sorted);
+    } else {
+      std::sort(FSpans.begin(), FSpans.end(), less);
+    }
+  }
   size_t out = 0;
   for (size_t i = 1; i < FSpans.size(); ++i) {
     TSpan &cur = FSpans[out];
