@@ -7,6 +7,7 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     std::vector<std::unique_ptr<TImportReader>> list;
     list.push_back(NewTargaReader());
     list.push_back(NewTiffReader());
+    list.push_back(NewEpsReader());
     list.push_back(NewPcxReader());
     list.push_back(NewSgiReader());
     list.push_back(NewPsdReader());
