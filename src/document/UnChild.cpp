@@ -153,6 +153,12 @@ void TfrmChild::SetHint(QAction *item, const QString &hint) {
 bool TfrmChild::FormCloseQuery() {
   if (!FModified)
     return true;
+  // The question is about this window: show it in front while it is asked.
+  if (QMdiSubWindow *sub = FFrame.SubWindowOf(this); sub && FFrame.ActiveChild() != this) {
+    if (sub->isMinimized())
+      sub->showNormal();
+    FFrame.MdiArea->setActiveSubWindow(sub);
+  }
   Beep();
   const int answer =
       MessageDlg(QString("Änderungen an \"") + Caption() + "\" speichern?", mtWarning, mbYesNoCancel);
@@ -160,7 +166,7 @@ bool TfrmChild::FormCloseQuery() {
     const bool ask = FReadOnly || !std::filesystem::exists(FFileName);
     // Keep the window when nothing was written: closing would lose the
     // changes the user just asked to keep.
-    return FFrame.SaveDocument(FFileName, ask);
+    return FFrame.SaveDocument(*this, FFileName, ask);
   }
   return answer == mrNo;
 }
@@ -195,11 +201,11 @@ void TfrmChild::mnuMainEditClick() {
 }
 
 void TfrmChild::mnuSaveClick() {
-  FFrame.SaveDocument(FFileName, FReadOnly || !std::filesystem::exists(FFileName));
+  FFrame.SaveDocument(*this, FFileName, FReadOnly || !std::filesystem::exists(FFileName));
 }
 
 void TfrmChild::mnuSaveAsClick() {
-  FFrame.SaveDocument(FFileName, true);
+  FFrame.SaveDocument(*this, FFileName, true);
 }
 
 void TfrmChild::mnuRestoreClick() {
@@ -256,8 +262,10 @@ void TfrmChild::mnuMainWindowClick() {
       continue;
     QAction *item = mnuMainWindow->addAction(caption);
     SetHint(item, caption);
-    item->setCheckable(true);
-    item->setChecked(caption == Caption());
+    // Only this window's own item carries a tick; the others show no box.
+    const bool self = caption == Caption();
+    item->setCheckable(self);
+    item->setChecked(self);
     connect(item, &QAction::triggered, this, [this, item] { WindowMenuItemClick(item); });
   }
 }

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -91,6 +92,16 @@ TfrmNewImage::TfrmNewImage(TfrmMain &frame, QWidget *parent) : QDialog(parent), 
   connect(CBSize, &QComboBox::currentIndexChanged, this, [this] { CBSizeChange(); });
   connect(BitBtnOK, &QPushButton::clicked, this, [this] { BitBtnOKClick(); });
   connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmNewImage::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  // Centred on the desktop, not on the frame.
+  if (const QScreen *scr = screen()) {
+    QRect r = frameGeometry();
+    r.moveCenter(scr->availableGeometry().center());
+    move(r.topLeft());
+  }
 }
 
 void TfrmNewImage::CBSizeChange() {

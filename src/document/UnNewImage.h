@@ -61,6 +61,9 @@ public:
   // the same way the dialog does (also used for tests and other creators).
   static void PaintNewRaster(TBitmap &bmp, int width, int height, TPixelFormat pf, TColor paper);
 
+protected:
+  void showEvent(QShowEvent *event) override;
+
 private:
   TfrmMain &FFrame;
 };

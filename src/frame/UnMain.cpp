@@ -152,6 +152,9 @@ void TfrmMain::CreateToolBars() {
   CBZoom->setObjectName("CBZoom");
   CBZoom->setEditable(true);
   CBZoom->setInsertPolicy(QComboBox::NoInsert);
+  // Every typed character zooms at once ("150" gives 1 %, 15 %, 150 %); a
+  // completer would turn "25" into "250 %" behind the user's back.
+  CBZoom->setCompleter(nullptr);
   CBZoom->setMaxVisibleItems(16);
   CBZoom->setFixedWidth(76);
   CBZoom->addItems({"  10 %", "  15 %", "  20 %", "  25 %", "  30 %", "  35 %", "  40 %", "  45 %",

@@ -125,6 +125,9 @@ public:
   // Saves the active document; AskName (or a name that cannot be written)
   // asks for a file name first. True when the file was written.
   bool SaveDocument(const std::string &fileName, bool askName);
+  // The same for a given document (the close query of a window that is not
+  // the active one saves that window, not the active one).
+  bool SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName);
   bool MergeFloatingObjects();
   // Opens one file as a new document (Windows bitmaps for now); null when
   // the file is missing, refused or unreadable.

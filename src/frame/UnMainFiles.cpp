@@ -109,6 +109,11 @@ bool TfrmMain::SaveDocument(const std::string &fileName, bool askName) {
   TfrmChild *child = ActiveChild();
   if (!child)
     return false;
+  return SaveDocument(*child, fileName, askName);
+}
+
+bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName) {
+  TfrmChild *child = &doc;
   std::string name = fileName;
   if (askName || !IsSaveableImageName(name)) {
     std::string preset = std::filesystem::path(child->FFileName).filename().string();

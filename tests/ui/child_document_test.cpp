@@ -195,6 +195,33 @@ TEST_F(ChildDocument, FrameCloseAsksEveryDocumentFirst) {
   EXPECT_FALSE(fs::exists(CacheRootFolder()));
 }
 
+TEST_F(ChildDocument, YesOnEveryDocumentSavesEachItsOwnPicture) {
+  // The frame and "Alle Schließen" ask documents that are not the active
+  // one: each answer must save the document it was asked about.
+  TfrmChild *a = First();
+  TfrmChild *b = NewImage(*Frame);
+  DrawBox(a, "A", clRed, 0);
+  DrawBox(b, "B", clBlue, 0);
+  ASSERT_EQ(Frame->ActiveChild(), b);
+  TTempDir dir;
+  Frame->SaveDialogHook = [&](std::string &name) {
+    name = dir.File(name + ".bmp");
+    return true;
+  };
+  QueueAnswer(mrYes);
+  QueueAnswer(mrYes);
+  EXPECT_TRUE(Frame->close());
+  Flush();
+  ASSERT_EQ(ShownMessages().size(), 2u);
+  EXPECT_EQ(ShownMessages()[0].Text, "Änderungen an \"Neu 1.bmp\" speichern?");
+  EXPECT_EQ(ShownMessages()[1].Text, "Änderungen an \"Neu 2.bmp\" speichern?");
+  TBitmap one, two;
+  ASSERT_TRUE(LoadBmpFile(dir.File("Neu 1.bmp"), one));
+  ASSERT_TRUE(LoadBmpFile(dir.File("Neu 2.bmp"), two));
+  EXPECT_EQ(one.GetPixel(5, 15), clRed);
+  EXPECT_EQ(two.GetPixel(5, 15), clBlue);
+}
+
 TEST_F(ChildDocument, SaveWritesBmpOnlyAndRefusesOtherFormats) {
   TfrmChild *doc = First();
   DrawBox(doc, "Linie", clRed, 0);
