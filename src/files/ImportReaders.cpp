@@ -9,6 +9,7 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     list.push_back(NewTiffReader());
     list.push_back(NewEpsReader());
     list.push_back(NewPcxReader());
+    list.push_back(NewRlaReader());
     list.push_back(NewSgiReader());
     list.push_back(NewPsdReader());
     list.push_back(NewPnmReader());
