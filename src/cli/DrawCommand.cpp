@@ -7,6 +7,7 @@
 #include "platform/text/QtTextRasterizer.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cctype>
@@ -426,6 +427,12 @@ public:
     if (FApp)
       return;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Qt's notes about the session (runtime folder, fonts) are no concern of
+    // a batch tool; only critical messages reach standard error.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
+      if (type == QtCriticalMsg || type == QtFatalMsg)
+        PrintError(msg.toStdString());
+    });
     FApp = std::make_unique<QGuiApplication>(FArgc, FArgv);
     InstallQtTextRasterizer();
   }
