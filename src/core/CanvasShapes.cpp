@@ -83,6 +83,7 @@ void TCanvas::BoxFigure(int x1, int y1, int x2, int y2, double rx, double ry) {
     return;
   TCoverage outline(ClipRect()), region(ClipRect());
   int w = PenWidth();
+  bool filled = Brush.Style != bsClear; // rubber bands need no region
   auto row = [&](int y, int &L, int &R) {
     raster::RoundRectRow(box.Left, box.Top, box.Right, box.Bottom, rx, ry, y, L, R);
   };
@@ -98,7 +99,7 @@ void TCanvas::BoxFigure(int x1, int y1, int x2, int y2, double rx, double ry) {
   }
   const std::vector<int> *dash = raster::DashPattern(Pen.Style);
   if (w <= 1) {
-    raster::ConvexOutline(row, box.Top, box.Bottom, &outline, &region);
+    raster::ConvexOutline(row, box.Top, box.Bottom, &outline, filled ? &region : nullptr);
     if (dash)
       DashAround(outline, (box.Left + box.Right) / 2.0, (box.Top + box.Bottom) / 2.0, 0, *dash);
     PaintFigure(&outline, &region);
@@ -115,7 +116,8 @@ void TCanvas::BoxFigure(int x1, int y1, int x2, int y2, double rx, double ry) {
   std::vector<TDPoint> path =
       raster::RoundRectPath(bx0, by0, bx1, by1, std::max(0.0, rx - shrink), std::max(0.0, ry - shrink));
   raster::AddWidePath(outline, path, true, w, dash);
-  raster::AddPolygonRegion(region, path);
+  if (filled)
+    raster::AddPolygonRegion(region, path);
   PaintFigure(&outline, &region);
 }
 
@@ -142,7 +144,8 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   for (const TPoint &p : points)
     pts.push_back(w > 1 && Pen.Style != psClear ? raster::WidePenPoint(p.X, p.Y, w)
                                                 : TDPoint{p.X + 0.5, p.Y + 0.5});
-  raster::AddPolygonRegion(region, pts);
+  if (Brush.Style != bsClear)
+    raster::AddPolygonRegion(region, pts);
   PaintFigure(Pen.Style == psClear ? nullptr : &outline, &region);
 }
 
@@ -166,6 +169,16 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
       return true;
     double d = NormAngle(angleOf(px, py) - a0);
     return d <= sweep + 1e-12;
+  };
+  // The pie's sector by cross products with the two rays (no angles per
+  // pixel): within a half turn both must hold, beyond it either.
+  double sx = std::cos(a0), sy = std::sin(a0), ex = std::cos(a0 + sweep), ey = std::sin(a0 + sweep);
+  auto inSector = [&](double px, double py) {
+    if (full)
+      return true;
+    double vx = px - cx, vy = -(py - cy);
+    bool afterStart = sx * vy - sy * vx >= 0, beforeEnd = vx * ey - vy * ex >= 0;
+    return sweep <= Pi ? (afterStart && beforeEnd) : (afterStart || beforeEnd);
   };
   int w = PenWidth();
   bool thin = w <= 1 || Pen.Style == psClear;
@@ -211,7 +224,7 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
         raster::AddThinLine(outline, pc, p0, true, dash, dashPos);
       }
     }
-    if (kind != TArcKind::Arc) {
+    if (kind != TArcKind::Arc && Brush.Style != bsClear) {
       // The chord keeps the side of its line where the arc lies; the pie
       // keeps the sector between the rays.
       double mx = 0, my = 0, side = 0;
@@ -236,7 +249,7 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
               in = full || side == 0 ||
                    ((e1.X - e0.X) * (py - e0.Y) - (e1.Y - e0.Y) * (px - e0.X)) * side >= 0;
             else
-              in = inSweep(px, py);
+              in = inSector(px, py);
           }
           if (in && runStart < 0)
             runStart = x;
@@ -258,7 +271,7 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
     if (kind == TArcKind::Pie && !full)
       path.push_back(TDPoint{pcx, pcy});
     raster::AddWidePath(outline, path, kind != TArcKind::Arc || full, w, dash);
-    if (kind != TArcKind::Arc)
+    if (kind != TArcKind::Arc && Brush.Style != bsClear)
       raster::AddPolygonRegion(region, path);
   }
   PaintFigure(Pen.Style == psClear ? nullptr : &outline, kind == TArcKind::Arc ? nullptr : &region);

@@ -277,6 +277,15 @@ TEST(CanvasArc, PieAndChordFillTheirSideOnly) {
     EXPECT_EQ(pie.GetPixel(12, 28), clWhite) << w;
     EXPECT_EQ(pie.GetPixel(12, 12), clWhite) << w;
     EXPECT_EQ(pie.GetPixel(20, 10), clBlack) << w; // the vertical radius
+    TBitmap big = FilledBitmap(50, 50, pf24bit);   // three quarters
+    TCanvas cbig(big);
+    cbig.Pen.Width = w;
+    cbig.Brush.Color = clBlue;
+    cbig.Pie(0, 0, 41, 41, 20, 0, 40, 20);
+    EXPECT_EQ(big.GetPixel(28, 12), clWhite) << w;
+    EXPECT_EQ(big.GetPixel(12, 28), clBlue) << w;
+    EXPECT_EQ(big.GetPixel(12, 12), clBlue) << w;
+    EXPECT_EQ(big.GetPixel(28, 28), clBlue) << w;
     TBitmap chord = FilledBitmap(50, 50, pf24bit);
     TCanvas c2(chord);
     c2.Pen.Width = w;
