@@ -144,6 +144,13 @@ TStep PngWrite(png_structp png, png_infop info, TMemWriter *writer, const TBitma
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (colorType == PNG_COLOR_TYPE_PALETTE)
     png_set_PLTE(png, info, palette, paletteCount);
+  if (colorType != PNG_COLOR_TYPE_PALETTE) {
+    // Truecolour rasters: a fast deflate level with the Average filter gives
+    // files within a few percent of the library's defaults in a fraction of
+    // the time (the defaults try every filter on every row).
+    png_set_compression_level(png, 2);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_AVG);
+  }
   png_write_info(png, info);
   if (bgr)
     png_set_bgr(png);
