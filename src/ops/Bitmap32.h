@@ -82,7 +82,7 @@ private:
 // neighbour (halves round down, the last column and row standing for the
 // positions beyond their centres) or bilinearly (weights in steps of 1/256,
 // edge pixels repeat);
-// other pixels keep what the destination held. Positions are held with 12
+// other pixels keep what the destination held. Positions are held with 32
 // fractional bits.
 void TransformPixels(uint8_t *dst, size_t dstStride, int dstWidth, int dstHeight, const uint8_t *src,
                      size_t srcStride, int srcWidth, int srcHeight, int bytesPerPixel,

@@ -31,6 +31,14 @@ inline void ReversePixels(uint8_t *__restrict to, const uint8_t *__restrict from
   to[2] = s[2];
 }
 
+// Replaces the bitmap's contents by `result`. When the size changes, the old
+// pixels go first, so that the copy never sits beside both rasters.
+void TakeResult(TBitmap &bmp, const TBitmap &result) {
+  if (bmp.ImageBytes() != result.ImageBytes())
+    bmp.Allocate(0, 0, pf24bit);
+  bmp.Assign(result);
+}
+
 // Ticks the message loop for row y and its partner row of a pairwise pass,
 // so that every multiple of 100 is met once.
 inline void PairTick(int y, int partner) {
@@ -79,7 +87,7 @@ bool Rotate90(TBitmap *Bitmap) {
       }
     }
   }
-  Bitmap->Assign(turned);
+  TakeResult(*Bitmap, turned);
   return true;
 }
 
@@ -175,7 +183,7 @@ void TransformInto(TBitmap &bmp, int dw, int dh, TColor fill, const TAffineTrans
   if (dw > 0 && dh > 0 && !bmp.Empty())
     TransformPixels(out.Bits(), out.RowBytes(), dw, dh, bmp.Bits(), bmp.RowBytes(), bmp.Width(), bmp.Height(),
                     3, t, linear);
-  bmp.Assign(out);
+  TakeResult(bmp, out);
 }
 
 } // namespace
@@ -243,7 +251,7 @@ bool ChangePaperSize(TBitmap *Bitmap, int NewWidth, int NewHeight, int Anchor, T
   if (Bitmap == nullptr || NewWidth < 1 || NewHeight < 1 || Anchor < 0 || Anchor > 8)
     return false;
   TWaitCursor wait;
-  const TBitmap old(*Bitmap);
+  const TBitmap &old = *Bitmap;
   const TPoint at = PaperAnchorPosition(Anchor, NewWidth - old.Width(), NewHeight - old.Height());
   const TPixelFormat pf = old.PixelFormat();
   TBitmap paper(NewWidth, NewHeight, pf);
@@ -268,6 +276,10 @@ bool ChangePaperSize(TBitmap *Bitmap, int NewWidth, int NewHeight, int Anchor, T
         paper.SetStored(x + at.X, y + at.Y, old.GetStored(x, y));
     }
   }
+  // The old pixels go before the copy (palette formats take the palette
+  // along with it).
+  if (Bitmap->ImageBytes() != paper.ImageBytes())
+    Bitmap->Allocate(0, 0, pf);
   Bitmap->Assign(paper);
   return true;
 }

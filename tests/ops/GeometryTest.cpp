@@ -194,3 +194,26 @@ TEST(PaperSize, NewPaperInOwnFormat) {
       EXPECT_EQ(p.GetStored(x + 3, y + 1), p0.GetStored(x, y));
   EXPECT_EQ(p.GetPixel(0, 0), clWhite);
 }
+
+TEST(Transform, ExtremeFactorsStayInsideTheRasters) {
+  // Singular (fx * fy = 1), huge and tiny factors: no pixel is read outside
+  // the source, the result keeps its size, uncovered pixels show the fill.
+  struct TCase {
+    float Fx, Fy;
+  } cases[] = {{1, 1}, {2, 0.5f}, {1e30f, 0}, {0, -1e30f}, {1e-30f, 1e-30f}, {-1.999f, 2}};
+  for (const TCase &c : cases) {
+    TBitmap b = Pattern(37, 23);
+    ASSERT_TRUE(SkewBitmap(&b, clRed, c.Fx, c.Fy));
+    EXPECT_EQ(b.Width(), 37);
+    EXPECT_EQ(b.Height(), 23);
+  }
+  TBitmap s = Pattern(37, 23);
+  SkewBitmap(&s, clRed, 1, 1);
+  EXPECT_EQ(Px(s, 5, 5), (TRGB{255, 0, 0}));
+  TBitmap big = Pattern(10, 10);
+  EXPECT_THROW(ResizeBitmap(&big, sftLinear, clWhite, 1e9f, 1e9f), std::bad_alloc);
+  EXPECT_EQ(big.Width(), 10); // the bitmap is left as it was
+  TBitmap tiny = Pattern(10, 10);
+  ASSERT_TRUE(ResizeBitmap(&tiny, sftNearest, clWhite, 1e-3f, 1e-3f));
+  EXPECT_TRUE(tiny.Empty());
+}
