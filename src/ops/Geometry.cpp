@@ -62,9 +62,10 @@ bool Rotate90(TBitmap *Bitmap) {
   // the cache. Pixels move as four-byte words whose fourth byte is
   // overwritten by the next pixel, except where that byte is not the next
   // pixel's: the last source column and the last pixel of a new row.
-  constexpr int Tile = 16;
-  for (int ny0 = 0; ny0 < w; ny0 += Tile) {
-    const int ny1 = std::min(ny0 + Tile, w);
+  // A band of new rows reads whole cache lines of each old row.
+  constexpr int Band = 64, Tile = 32;
+  for (int ny0 = 0; ny0 < w; ny0 += Band) {
+    const int ny1 = std::min(ny0 + Band, w);
     for (int ny = ny0; ny < ny1; ++ny)
       RowTick(ny);
     for (int nx0 = 0; nx0 < h; nx0 += Tile) {
