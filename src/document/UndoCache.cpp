@@ -8,6 +8,8 @@
 #include "platform/MessageDlg.h"
 #include "platform/QtHooks.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -29,6 +31,65 @@ bool FileExists(const std::string &path) {
   std::error_code ec;
   return !path.empty() && fs::is_regular_file(path, ec);
 }
+
+uint32_t U32(const uint8_t *p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t U16(const uint8_t *p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
+
+} // namespace
+
+// Undo usually brings back a raster of the same size and format. Reading the
+// rows straight into it spares allocating (and faulting in) a second raster
+// of the same size, which costs more than the read itself. Only the layouts
+// our own snapshots have in the direct formats qualify; palette formats and
+// anything unexpected take the general reader.
+TUndoCache::TInPlace TUndoCache::ReadInPlace(const std::string &path, TBitmap &raster) {
+  const TPixelFormat pf = raster.PixelFormat();
+  if (raster.Empty() || IsPaletteFormat(pf) || pf == pfDevice || pf == pfCustom)
+    return TInPlace::NotSuitable;
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f)
+    return TInPlace::NotSuitable;
+  struct TCloser {
+    FILE *F;
+    ~TCloser() { std::fclose(F); }
+  } closer{f};
+  uint8_t h[66] = {};
+  const size_t got = std::fread(h, 1, sizeof h, f);
+  if (got < 54 || h[0] != 'B' || h[1] != 'M' || U32(h + 14) != 40)
+    return TInPlace::NotSuitable;
+  const uint32_t offBits = U32(h + 10);
+  const int32_t width = int32_t(U32(h + 18));
+  const int32_t height = int32_t(U32(h + 22));
+  const uint16_t bits = U16(h + 28);
+  const uint32_t compression = U32(h + 30);
+  if (width != raster.Width() || height != raster.Height() || U16(h + 26) != 1 || bits != BitsPerPixel(pf))
+    return TInPlace::NotSuitable;
+  if (pf == pf16bit) {
+    if (compression != 3 || got < 66 || U32(h + 54) != 0xF800 || U32(h + 58) != 0x07E0 ||
+        U32(h + 62) != 0x001F)
+      return TInPlace::NotSuitable;
+  } else if (compression != 0) {
+    return TInPlace::NotSuitable;
+  }
+  const size_t rowBytes = raster.RowBytes();
+  std::error_code ec;
+  const uintmax_t size = fs::file_size(path, ec);
+  if (ec || offBits < 54 || uint64_t(offBits) + uint64_t(rowBytes) * uint64_t(height) > size)
+    return TInPlace::NotSuitable;
+  if (std::fseek(f, long(offBits), SEEK_SET) != 0)
+    return TInPlace::NotSuitable;
+  // From here on the raster is being overwritten.
+  for (int line = 0; line < height; ++line)
+    if (std::fread(raster.ScanLine(height - 1 - line), 1, rowBytes, f) != rowBytes)
+      return TInPlace::Broken;
+  return TInPlace::Done;
+}
+
+namespace {
 
 void WriteNote(const std::string &cacheDir) {
   std::string text;
@@ -104,9 +165,24 @@ bool TUndoCache::SaveSnapshot(const std::string &caption) {
   return false;
 }
 
-void TUndoCache::LoadSnapshot(const std::string &path) {
+void TUndoCache::LoadSnapshot(const std::string &path, const std::string &backup) {
   TBitmap loaded;
   std::string error;
+  if (!backup.empty()) {
+    switch (ReadInPlace(path, FRaster)) {
+    case TInPlace::Done:
+      FRaster.Changed();
+      Loaded();
+      return;
+    case TInPlace::Broken:
+      // The raster is half overwritten: put back the state it had.
+      if (LoadBmpFile(backup, loaded))
+        FRaster.AssignMove(std::move(loaded));
+      break;
+    case TInPlace::NotSuitable:
+      break;
+    }
+  }
   if (!LoadBmpFile(path, loaded, &error)) {
     // An unreadable snapshot is skipped like a missing one, but the user is told.
     std::string text = "Die Datei \"" + path + "\" kann nicht gelesen werden.";
@@ -116,6 +192,10 @@ void TUndoCache::LoadSnapshot(const std::string &path) {
     return;
   }
   FRaster.AssignMove(std::move(loaded));
+  Loaded();
+}
+
+void TUndoCache::Loaded() {
   FSavedUndoHint = FUndoHint;
   FSavedRedoHint = FRedoHint;
   if (FListener)
@@ -175,7 +255,7 @@ bool TUndoCache::Undo(const std::string &caption) {
   if (inLog) {
     const std::string path = EntryPath(FUndoList[FUndoIndex]);
     if (FileExists(path))
-      LoadSnapshot(path);
+      LoadSnapshot(path, EntryPath(FUndoList.back()));
   }
   ++FUndoFileNo;
   --FUndoIndex;
@@ -202,11 +282,12 @@ bool TUndoCache::Redo(const std::string &caption) {
   if (cap.empty())
     cap = target >= 0 && target < int(FUndoList.size()) ? EntryCaption(FUndoList[target])
                                                         : "Wiederherstellen Schritt";
-  if (FUndoIndex == -1 && !SaveSnapshot(cap))
+  const bool saved = FUndoIndex == -1;
+  if (saved && !SaveSnapshot(cap))
     return false;
   const std::string path = EntryPath(FUndoList[target]);
   if (FileExists(path))
-    LoadSnapshot(path);
+    LoadSnapshot(path, saved ? EntryPath(FUndoList.back()) : std::string());
   ++FUndoFileNo;
   ++FUndoIndex;
   UndoHintFromIndex();

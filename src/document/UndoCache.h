@@ -98,7 +98,12 @@ public:
 
 private:
   bool SaveSnapshot(const std::string &caption);
-  void LoadSnapshot(const std::string &path);
+  // backup names a snapshot of the raster as it is now (written by this
+  // step), or is empty; only with one may the pixels be read in place.
+  void LoadSnapshot(const std::string &path, const std::string &backup);
+  void Loaded();
+  enum class TInPlace { Done, NotSuitable, Broken };
+  static TInPlace ReadInPlace(const std::string &path, TBitmap &raster);
   void SetUndoHint(const std::string &hint);
   void SetRedoHint(const std::string &hint);
   void UndoHintFromIndex();

@@ -209,7 +209,38 @@ TEST_F(UndoCacheTest, SnapshotsKeepThePixelFormat) {
     ASSERT_TRUE(cache.Undo());
     EXPECT_TRUE(SamePixels(Raster, before));
     EXPECT_EQ(Rec.LoadedType, pf);
+
+    // A tool leaves size and format alone; the snapshot then comes back into
+    // the same raster, and the change is announced.
+    ASSERT_TRUE(cache.AddUndoStep("Linie"));
+    Raster.SetPixel(1, 1, clWhite);
+    Raster.SetPixel(2, 1, clBlack);
+    const uint8_t *rowBefore = Raster.ScanLine(0);
+    TRect announced;
+    const int token = Raster.Subscribe([&](const TRect &r) { announced = r; });
+    ASSERT_TRUE(cache.Undo());
+    Raster.Unsubscribe(token);
+    EXPECT_TRUE(SamePixels(Raster, before));
+    if (!IsPaletteFormat(pf)) {
+      EXPECT_EQ(Raster.ScanLine(0), rowBefore); // read in place
+    }
+    EXPECT_EQ(announced, TRect(0, 0, Raster.Width(), Raster.Height()));
+    EXPECT_EQ(Rec.LoadedType, pf);
   }
+}
+
+TEST_F(UndoCacheTest, BrokenSnapshotLeavesTheRasterAndSaysSo) {
+  TUndoCache cache(Raster, 100, &Rec);
+  ASSERT_TRUE(cache.AddUndoStep("A"));
+  Raster.Assign(Picture(1));
+  fs::resize_file(cache.SnapshotPath(1), 30); // cut off inside the header
+  ASSERT_TRUE(cache.Undo());
+  EXPECT_TRUE(SamePixels(Raster, Picture(1)));
+  EXPECT_EQ(cache.UndoIndex(), -1);
+  EXPECT_EQ(Rec.Loaded, 0);
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].Type, mtError);
+  EXPECT_TRUE(ShownMessages()[0].Text.contains(QStringLiteral("kann nicht gelesen werden")));
 }
 
 TEST_F(UndoCacheTest, RedoAfterUndoingEverythingWritesTheCurrentRasterFirst) {
