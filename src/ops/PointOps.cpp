@@ -57,8 +57,9 @@ void LightenRow(uint8_t *__restrict row, uint8_t s, size_t n) {
   // A byte sum that wraps is below its operand: the saturating add.
   TESSARO_ROW_LOOP(n, uint8_t v = uint8_t(row[k] + s); row[k] = v < row[k] ? uint8_t(255) : v;)
 }
-void DarkenRow(uint8_t *__restrict row, int s, size_t n) {
-  TESSARO_ROW_LOOP(n, int v = int(row[k]) - s; row[k] = uint8_t(v < 0 ? 0 : v);)
+void DarkenRow(uint8_t *__restrict row, uint8_t s, size_t n) {
+  // A byte difference that wraps is above its operand: the saturating subtraction.
+  TESSARO_ROW_LOOP(n, uint8_t v = uint8_t(row[k] - s); row[k] = v > row[k] ? uint8_t(0) : v;)
 }
 void InvertRow(uint8_t *__restrict row, size_t n) {
   TESSARO_ROW_LOOP(n, row[k] = uint8_t(255 - row[k]);)
@@ -140,7 +141,7 @@ bool LightenBitmap(TBitmap *Bitmap, uint8_t Step) {
 }
 
 bool DarkenBitmap(TBitmap *Bitmap, uint8_t Step) {
-  const int s = Step == 0 ? 1 : Step;
+  const uint8_t s = Step == 0 ? 1 : Step;
   return ForEachRow(Bitmap, [s](uint8_t *row, size_t n) { DarkenRow(row, s, n); });
 }
 
