@@ -179,3 +179,32 @@ TEST(Palette, CustomRamps) {
   EXPECT_EQ(p[128], 0xFF000000u);
   EXPECT_EQ(p[200], 0xFF909090u);
 }
+
+TEST(Blur, MatchesTheTwoPassDefinition) {
+  // Reference: horizontal pass into a full float buffer, then the vertical
+  // pass, sums from 0 in kernel order, edge pixels repeated, one rounding.
+  for (float radius : {1.0f, 3.5f, 6.0f}) {
+    TBitmap b = Pattern(53, 61), src = b;
+    const std::vector<float> k = MakeBlurKernel(radius);
+    const int n = int(k.size() / 2), w = 53, h = 61;
+    std::vector<float> buf(size_t(w * h * 3));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        for (int c = 0; c < 3; ++c) {
+          float sum = 0;
+          for (int i = -n; i <= n; ++i)
+            sum += k[size_t(i + n)] * float(src.ScanLine(y)[std::clamp(x + i, 0, w - 1) * 3 + c]);
+          buf[size_t((y * w + x) * 3 + c)] = sum;
+        }
+    ASSERT_TRUE(BlurBitmap(&b, radius));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        for (int c = 0; c < 3; ++c) {
+          float sum = 0;
+          for (int i = -n; i <= n; ++i)
+            sum += k[size_t(i + n)] * buf[size_t((std::clamp(y + i, 0, h - 1) * w + x) * 3 + c)];
+          ASSERT_EQ(int(b.ScanLine(y)[x * 3 + c]), int(std::nearbyint(sum)))
+              << radius << " " << x << "," << y;
+        }
+  }
+}
