@@ -491,7 +491,10 @@ void TfrmMain::CBZoomChange() {
 }
 
 void TfrmMain::mnuEndClick() {
-  close();
+  // The item sits in a document's menu, and closing the frame frees the
+  // documents: close once the menu has finished with its click.
+  QMetaObject::invokeMethod(
+      this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void TfrmMain::CascadeDocuments() {
@@ -556,9 +559,11 @@ void TfrmMain::FormClose() {
   if (FClosed)
     return;
   FClosed = true;
+  // The windows go once the event that closed the frame is done (it may
+  // come from one of their own menus or buttons).
   const QList<QMdiSubWindow *> subs = MdiArea->subWindowList();
   for (QMdiSubWindow *sub : subs)
-    delete sub;
+    sub->deleteLater();
   if (RemoveCacheHook)
     RemoveCacheHook();
   else

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QPointer>
+#include <QTest>
 #include <QToolButton>
 
 #include <filesystem>
@@ -365,8 +367,15 @@ TEST_F(ChildDocument, LostCacheFolderStopsTheStepWithAMessage) {
 TEST_F(ChildDocument, BeendenClosesTheFrameWithTheQuestion) {
   DrawBox(First(), "A", clRed, 0);
   QueueAnswer(mrNo);
-  First()->mnuEnd->trigger();
+  // Clicked in the open menu: the menu outlives its own click, although
+  // closing the frame frees the document that owns it.
+  QPointer<QMenu> menu = First()->mnuMainFile;
+  menu->popup(QPoint(0, 0));
   Flush();
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(First()->mnuEnd).center());
+  EXPECT_FALSE(menu.isNull());
+  Flush();
+  EXPECT_TRUE(menu.isNull());
   EXPECT_FALSE(Frame->isVisible());
   EXPECT_EQ(ShownMessages().size(), 1u);
   EXPECT_FALSE(fs::exists(CacheRootFolder()));
