@@ -179,7 +179,8 @@ void FillBitmap(TBitmap &bmp, TColor color) {
 // Destination of the given size in FillColor with the source mapped in; the
 // result replaces the bitmap's contents.
 void TransformInto(TBitmap &bmp, int dw, int dh, TColor fill, const TAffineTransformation &t, bool linear) {
-  TBitmap out(dw, dh, pf24bit);
+  TBitmap out;
+  out.Allocate(dw, dh, pf24bit);
   FillBitmap(out, fill);
   if (dw > 0 && dh > 0 && !bmp.Empty())
     TransformPixels(out.Bits(), out.RowBytes(), dw, dh, bmp.Bits(), bmp.RowBytes(), bmp.Width(), bmp.Height(),
