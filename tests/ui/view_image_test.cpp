@@ -132,6 +132,23 @@ TEST_F(ImageViewTest, DoubleClickComesBeforeTheSecondPress) {
   EXPECT_EQ(log.Events, (std::vector<std::string>{"down L 21,30", "click", "up L 21,30"}));
 }
 
+TEST_F(ImageViewTest, DoubleClickInPlaceOfTheSecondPress) {
+  // Events sent to the widget itself may bring the double click instead of
+  // the second press (as test tools do).
+  TEventLog log(View);
+  const QPoint p(20, 30);
+  for (auto [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::MouseButtons(Qt::LeftButton)},
+                               std::pair{QEvent::MouseButtonRelease, Qt::MouseButtons()},
+                               std::pair{QEvent::MouseButtonDblClick, Qt::MouseButtons(Qt::LeftButton)},
+                               std::pair{QEvent::MouseButtonRelease, Qt::MouseButtons()}}) {
+    QMouseEvent e(type, p, View->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(View, &e);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(log.Events, (std::vector<std::string>{"down L 20,30", "click", "up L 20,30", "dblclick",
+                                                  "down L dbl 20,30", "up L 20,30"}));
+}
+
 TEST_F(ImageViewTest, HeldBackPressIsDeliveredWithoutFurtherInput) {
   TEventLog log(View);
   Press(QPoint(8, 9)); // processes pending events once
