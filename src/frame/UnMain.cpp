@@ -70,7 +70,8 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   DocumentNo = 100;
 
   MdiArea = new QMdiArea(this);
-  MdiArea->setActivationOrder(QMdiArea::CreationOrder);
+  // Closing the active document brings back the one used before it.
+  MdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   connect(MdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
 
   CreateActions();

@@ -183,6 +183,20 @@ TEST_F(FrameDocuments, ZoomListAppliesTypedAndChosenValues) {
   EXPECT_EQ(doc->FZoom, 50);
 }
 
+TEST_F(FrameDocuments, ClosingTheActiveDocumentBringsBackTheOneUsedBefore) {
+  TfrmChild *b = NewImage(*Frame);
+  TfrmChild *c = NewImage(*Frame);
+  Flush();
+  Activate(b);
+  Frame->CBZoom->setEditText("300");
+  Activate(c);
+  ASSERT_TRUE(CloseDocument(c));
+  Flush();
+  EXPECT_EQ(Frame->ActiveChild(), b);
+  EXPECT_EQ(Frame->CBZoom->currentText(), "300 %");
+  EXPECT_EQ(Frame->menuBar()->actions().size(), 7);
+}
+
 TEST_F(FrameDocuments, ZoomIsPerDocument) {
   TfrmChild *a = First();
   Frame->CBZoom->setEditText("200");
