@@ -5,6 +5,9 @@
 //   (only when press and release are both inside the control), then
 //   ImageMouseUp. The second press of a double click -> ImageDblClick, then
 //   ImageMouseDown (with ssDouble); its release -> ImageMouseUp only.
+// Because the platform reports a double click only after the second press,
+// ImageMouseDown of a press is sent when the next mouse event arrives or the
+// event loop runs next, whichever comes first.
 // Coordinates are control coordinates (pixels of the zoomed picture); the
 // image pixel under control pixel X is X * 100 / zoom, truncated.
 #pragma once
