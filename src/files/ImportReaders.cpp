@@ -13,6 +13,9 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     list.push_back(NewSgiReader());
     list.push_back(NewPsdReader());
     list.push_back(NewPnmReader());
+    list.push_back(NewCelReader());
+    list.push_back(NewPcdReader());
+    list.push_back(NewCutReader());
     list.push_back([] { extern std::unique_ptr<TImportReader> NewPngReader(); return NewPngReader(); }());
     return list;
   }();
