@@ -178,6 +178,7 @@ TEST_F(FileFormats, PngFromOtherSoftware) {
       {"rgba.png", "-alpha set -channel A -evaluate set 50% +channel PNG32:", pf32bit},
       {"ilace.png", "-interlace PNG PNG24:", pf24bit},
       {"pal.png", "-colors 3 PNG8:", pf8bit},
+      {"pal2.png", "-define png:bit-depth=2 -define png:color-type=3 ", pf4bit},
   };
   for (const auto &c : cases) {
     std::string f = Dir.File(c.Name);
