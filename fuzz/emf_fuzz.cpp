@@ -7,7 +7,7 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  tessaro::SetDecodePixelLimit(uint64_t(1) << 22);
+  tessaro::SetDecodePixelLimit(uint64_t(1) << 20);
   tessaro::TBitmap bmp;
   std::string error;
   tessaro::ReadEmf(data, size, bmp, error);
