@@ -54,7 +54,7 @@ TXform TXform::Then(const TXform &b) const {
   return r;
 }
 
-TPlayer::TPlayer(TBitmap &target) : FTarget(target), FCanvas(target.Canvas()) {}
+TPlayer::TPlayer(TBitmap &target) : FCanvas(target.Canvas()) {}
 
 int TPlayer::AddObject(const TObject &obj) {
   for (size_t i = 0; i < Objects.size(); ++i)

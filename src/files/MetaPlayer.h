@@ -108,7 +108,6 @@ public:
 private:
   void Apply(bool withPen, bool withBrush);
   TXform PageToRaster() const;
-  TBitmap &FTarget;
   TCanvas &FCanvas;
   std::vector<TDcState> FStack;
 };
