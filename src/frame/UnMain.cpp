@@ -254,6 +254,10 @@ void TfrmMain::CreateMenus() {
   mnuShowTBEffects = toggle("Effekte", ToolBarEffects);
   mnuShowTBLayers = toggle("Farbkanäle", ToolBarLayers);
   connect(mnuToolBars, &QMenu::aboutToShow, this, [this] { mnuToolBarsClick(); });
+  PopupMenuToolBars = new QMenu(this);
+  for (QAction *a : {mnuShowTBStandard, mnuShowTBEdit, mnuShowTBDraw, mnuShowTBEffects, mnuShowTBLayers})
+    PopupMenuToolBars->addAction(a);
+  connect(PopupMenuToolBars, &QMenu::aboutToShow, this, [this] { PopupMenuToolBarsPopup(); });
 
   mnuMainExtras = new QMenu("Extras", this);
   mnuMainExtras->addAction(ActOptions);
@@ -272,6 +276,19 @@ void TfrmMain::mnuToolBarsClick() {
   mnuShowTBDraw->setChecked(ToolBarDraw->isVisibleTo(this));
   mnuShowTBEffects->setChecked(ToolBarEffects->isVisibleTo(this));
   mnuShowTBLayers->setChecked(ToolBarLayers->isVisibleTo(this));
+}
+
+void TfrmMain::PopupMenuToolBarsPopup() {
+  mnuToolBarsClick();
+}
+
+QMenu *TfrmMain::createPopupMenu() {
+  // The caller deletes the menu it gets: hand out a fresh one that carries
+  // the shared items, never PopupMenuToolBars itself.
+  auto *menu = new QMenu(this);
+  menu->addActions(PopupMenuToolBars->actions());
+  connect(menu, &QMenu::aboutToShow, this, [this] { PopupMenuToolBarsPopup(); });
+  return menu;
 }
 
 QString TfrmMain::Hint(const QToolButton *button) {

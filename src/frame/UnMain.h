@@ -159,6 +159,12 @@ public:
   // A document is about to go away: forget it as the active one.
   void DocumentClosing(TfrmChild *child);
 
+  // The toolbars' popup menu (right click on a toolbar): the same five
+  // items as "Symbolleisten", ticked from the bars' visibility.
+  QMenu *PopupMenuToolBars;
+  void PopupMenuToolBarsPopup();
+  QMenu *createPopupMenu() override;
+
 protected:
   void closeEvent(QCloseEvent *event) override;
   void showEvent(QShowEvent *event) override;

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QToolBar>
@@ -254,6 +255,19 @@ TEST_F(FrameDocuments, ToolBarMenuTogglesTheBars) {
   Frame->mnuToolBarsClick();
   Frame->mnuShowTBEdit->trigger();
   EXPECT_FALSE(Frame->ToolBarEdit->isVisible());
+
+  // The right-click menu of the toolbars offers the same five bars only.
+  Frame->ToolBarEffects->show();
+  std::unique_ptr<QMenu> popup(Frame->createPopupMenu());
+  QStringList items;
+  for (QAction *a : popup->actions())
+    items << a->text();
+  EXPECT_EQ(items, (QStringList{"Standard", "Bearbeiten", "Zeichnen", "Effekte", "Farbkanäle"}));
+  emit popup->aboutToShow();
+  EXPECT_TRUE(Frame->mnuShowTBEffects->isChecked());
+  EXPECT_FALSE(Frame->mnuShowTBLayers->isChecked());
+  Frame->mnuShowTBEffects->trigger();
+  EXPECT_FALSE(Frame->ToolBarEffects->isVisible());
 }
 
 TEST_F(FrameDocuments, ExitRemovesTheCacheFolder) {
