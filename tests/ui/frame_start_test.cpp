@@ -33,6 +33,24 @@ TEST_F(FrameStart, FileOnTheCommandLineReplacesTheUntitledDocument) {
   ASSERT_EQ(Frame->Documents().size(), 1u);
   EXPECT_EQ(First()->Caption(), "Neu 1.bmp");
   EXPECT_TRUE(ShownMessages().empty());
+
+  // A file of a foreign type: the warning, then the untitled document.
+  {
+    FILE *f = fopen(dir.File("liste.txt").c_str(), "wb");
+    fputs("x", f);
+    fclose(f);
+  }
+  Frame.reset();
+  Frame = std::make_unique<TfrmMain>();
+  Frame->CommandLine = {"tessaro", QString::fromStdString(dir.File("liste.txt"))};
+  Frame->show();
+  Flush();
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].Type, mtWarning);
+  EXPECT_TRUE(ShownMessages()[0].Text.endsWith("das Dateiformat von Tessaro nicht unterstützt wird!"));
+  ASSERT_EQ(Frame->Documents().size(), 1u);
+  EXPECT_EQ(First()->Caption(), "Neu 1.bmp");
+  EXPECT_EQ(Frame->DocumentNo, 101);
 }
 
 } // namespace
