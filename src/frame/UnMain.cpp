@@ -11,8 +11,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -167,6 +169,8 @@ void TfrmMain::CreateToolBars() {
   CBZoom->setCurrentIndex(-1);
   CBZoom->setEditText("100 %");
   connect(CBZoom, &QComboBox::editTextChanged, this, [this] { CBZoomChange(); });
+  CBZoom->installEventFilter(this);
+  CBZoom->lineEdit()->installEventFilter(this);
   ToolBarStandard->addWidget(CBZoom);
   ToolBarStandard->addSeparator();
   TBWndCascade = MakeButton(ToolBarStandard, "Überlappend", QIcon());
@@ -317,6 +321,21 @@ bool TfrmMain::event(QEvent *event) {
     return true;
   }
   return QMainWindow::event(event);
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
+  // The zoom list keeps the focus after a choice; the undo and redo keys
+  // still belong to the picture, not to the text of the list.
+  if ((watched == CBZoom || watched == CBZoom->lineEdit()) && event->type() == QEvent::ShortcutOverride) {
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QKeyCombination combo = key->keyCombination();
+    if (combo == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+        combo == QKeyCombination(Qt::AltModifier, Qt::Key_Z)) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 // --- documents ---------------------------------------------------------------

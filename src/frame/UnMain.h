@@ -169,6 +169,7 @@ protected:
   void closeEvent(QCloseEvent *event) override;
   void showEvent(QShowEvent *event) override;
   bool event(QEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   void CreateActions();

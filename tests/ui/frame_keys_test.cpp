@@ -169,6 +169,16 @@ TEST_F(FrameKeys, TypingInTheZoomListZoomsAtEveryCharacter) {
   EXPECT_EQ(doc->FZoom, 25);
   EXPECT_EQ(doc->Image->width(), 100);
   EXPECT_EQ(Frame->StatusBarChild->PanelText(7), "25 %");
+
+  // With the focus still in the list, the undo key undoes the picture (whose
+  // activation writes the zoom back into the list) instead of the text.
+  Paint(doc, "Linie", clRed);
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  Flush();
+  EXPECT_EQ(doc->Bitmap().GetPixel(5, 5), clWhite);
+  EXPECT_EQ(doc->Undo().UndoIndex(), -1);
+  EXPECT_EQ(edit->text(), "25 %");
+  EXPECT_EQ(doc->FZoom, 25);
 }
 
 TEST_F(FrameKeys, AltF4EndsTheProgramAfterTheQuestion) {
