@@ -29,15 +29,15 @@ void Le32(std::vector<uint8_t> &f, size_t at, uint32_t v) {
 
 // Binary EPS header, PostScript section and TIFF preview.
 std::vector<uint8_t> BinaryEps(const std::string &ps, const std::vector<uint8_t> &tiff) {
-  std::vector<uint8_t> f(30, 0);
+  std::vector<uint8_t> f(30 + ps.size() + tiff.size(), 0);
   f[0] = 0xC5, f[1] = 0xD0, f[2] = 0xD3, f[3] = 0xC6;
   Le32(f, 4, 30);
   Le32(f, 8, uint32_t(ps.size()));
   Le32(f, 20, uint32_t(30 + ps.size()));
   Le32(f, 24, uint32_t(tiff.size()));
   f[28] = f[29] = 0xFF;
-  f.insert(f.end(), ps.begin(), ps.end());
-  f.insert(f.end(), tiff.begin(), tiff.end());
+  std::copy(ps.begin(), ps.end(), f.begin() + 30);
+  std::copy(tiff.begin(), tiff.end(), f.begin() + 30 + std::ptrdiff_t(ps.size()));
   return f;
 }
 

@@ -15,7 +15,9 @@ TEST(ImportProbing, OtherFormatsAreNotClaimed) {
       ASSERT_TRUE(Magick(std::string(picture) + " " + Quote(file))) << name;
       std::vector<uint8_t> bytes = FileBytes(file);
       std::string prober = Prober(bytes);
-      EXPECT_TRUE(prober.empty() || prober == "PNG") << name << " " << picture << " claimed by " << prober;
+      // Only the PNG reader, registered last, may claim a PNG file.
+      bool png = std::string(name) == "e.png" && prober == ImportReaders().back()->Name();
+      EXPECT_TRUE(prober.empty() || png) << name << " " << picture << " claimed by " << prober;
     }
   }
 }
@@ -40,7 +42,7 @@ TEST(ImportProbing, EachFormatHasOneReader) {
       EXPECT_EQ(r->Recognise(bytes.data(), n), mine) << c.file << " by " << r->Name();
       TBitmap bmp;
       std::string error;
-      if (!mine && std::string(r->Name()) != "PNG") {
+      if (!mine && r != ImportReaders().back()) {
         EXPECT_FALSE(r->Read("", bytes.data(), bytes.size(), bmp, error))
             << c.file << " read by " << r->Name();
       }
@@ -63,9 +65,12 @@ TEST(ImportProbing, RegistrationOrderAndExtensions) {
                                        "Autodesk",
                                        "Kodak Photo CD",
                                        "Dr. Halo",
-                                       "Paintshop Pro",
-                                       "PNG"};
+                                       "Paintshop Pro"};
+  ASSERT_EQ(names.size(), expected.size() + 1);
+  names.pop_back();
   EXPECT_EQ(names, expected);
+  // The PNG reader comes last.
+  EXPECT_EQ(ImportReaders().back()->Extensions(), std::vector<std::string>{".png"});
   std::vector<std::string> all;
   for (auto &r : ImportReaders())
     for (auto &e : r->Extensions())
