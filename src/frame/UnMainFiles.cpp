@@ -4,6 +4,7 @@
 #include "core/BmpFile.h"
 #include "core/Hooks.h"
 #include "document/UnChild.h"
+#include "files/LUMCtrl.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
 
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace tessaro {
 
@@ -44,7 +44,9 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
                mtWarning, mbOK);
     return nullptr;
   }
-  const bool readOnly = access(fileName.c_str(), W_OK) != 0;
+  // The file's read-only flag (not whether this user could write it: the
+  // flag is what "Speichern" and the caption go by).
+  const bool readOnly = IsFileReadOnly(fileName);
   TBitmap loaded;
   std::string error;
   bool ok = false;

@@ -119,12 +119,19 @@ TEST_F(FrameDocuments, ReadOnlyFileGetsMarkedCaption) {
   TTempDir dir;
   ASSERT_TRUE(SaveBmpFile(TBitmap(5, 5), dir.File("ro.bmp")));
   fs::permissions(dir.File("ro.bmp"), fs::perms::owner_read);
-  if (access(dir.File("ro.bmp").c_str(), W_OK) == 0)
-    GTEST_SKIP() << "running with rights that ignore file modes";
   TfrmChild *doc = Frame->OpenPictureFile(dir.File("ro.bmp"));
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->Caption(), "ro.bmp (Schreibgeschützt)");
   EXPECT_TRUE(doc->FReadOnly);
+  // The file keeps its flag, and "Speichern" asks for a name.
+  EXPECT_EQ(fs::status(dir.File("ro.bmp")).permissions() & fs::perms::owner_write, fs::perms::none);
+  int asked = 0;
+  Frame->SaveDialogHook = [&](std::string &) {
+    ++asked;
+    return false;
+  };
+  doc->mnuSaveClick();
+  EXPECT_EQ(asked, 1);
 }
 
 TEST_F(FrameDocuments, MenuBarFollowsTheActiveDocument) {
