@@ -94,13 +94,9 @@ public:
       return Fail(error, ErrCorrupt);
     const int colours = std::min(h.Colours, 3);
     const bool alpha = h.Mattes > 0 && h.Colours > 0;
-    // Each channel of a line costs at least its length word and one run.
-    if (!AllocateImage(bmp, h.Width, h.Height, alpha, error, 0, 0))
+    // A run of two bytes gives at most 128 samples of a channel.
+    if (!AllocateImage(bmp, h.Width, h.Height, alpha, error, 1.0 / 64, size))
       return false;
-    if (double(w) * double(hh) > double(size) * 64.0) {
-      bmp.Allocate(0, 0, pf24bit);
-      return Fail(error, ErrCorrupt);
-    }
 
     auto bytesOf = [](int bits) { return bits > 8 ? 2 : 1; };
     const int cb = bytesOf(h.ColourBits), mb = h.Mattes ? bytesOf(h.MatteBits) : 1;
