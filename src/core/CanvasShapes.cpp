@@ -173,13 +173,6 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
   // The pie's sector by cross products with the two rays (no angles per
   // pixel): within a half turn both must hold, beyond it either.
   double sx = std::cos(a0), sy = std::sin(a0), ex = std::cos(a0 + sweep), ey = std::sin(a0 + sweep);
-  auto inSector = [&](double px, double py) {
-    if (full)
-      return true;
-    double vx = px - cx, vy = -(py - cy);
-    bool afterStart = sx * vy - sy * vx >= 0, beforeEnd = vx * ey - vy * ex >= 0;
-    return sweep <= Pi ? (afterStart && beforeEnd) : (afterStart || beforeEnd);
-  };
   int w = PenWidth();
   bool thin = w <= 1 || Pen.Style == psClear;
   double il = 0.5, ir = 0.5;
@@ -234,29 +227,59 @@ void TCanvas::ArcFigure(TArcKind kind, int x1, int y1, int x2, int y2, int x3, i
         my = m.Y;
         side = (e1.X - e0.X) * (my - e0.Y) - (e1.Y - e0.Y) * (mx - e0.X);
       }
+      // Both the chord's side and the sector's rays are linear conditions in
+      // x along a row, so each row's region is at most two intervals.
+      auto halfLine = [](double c1, double c0, int L, int R, int &lo, int &hi) {
+        // Pixels x in [L, R] with c1 * (x + 0.5) + c0 >= 0.
+        lo = L;
+        hi = R;
+        if (c1 == 0) {
+          if (c0 < 0)
+            lo = R + 1;
+          return;
+        }
+        double t = -c0 / c1 - 0.5;
+        if (c1 > 0)
+          lo = std::max(L, int(std::clamp(std::ceil(t), double(L), double(R) + 1)));
+        else
+          hi = std::min(R, int(std::clamp(std::floor(t), double(L) - 1, double(R))));
+      };
       int y0 = std::max(box.Top, ClipRect().Top), yEnd = std::min(box.Bottom, ClipRect().Bottom);
       for (int y = y0; y < yEnd; ++y) {
         int L, R;
         row(y, L, R);
         L = std::max(L, ClipRect().Left);
         R = std::min(R, ClipRect().Right - 1);
-        int runStart = -1;
-        for (int x = L; x <= R + 1; ++x) {
-          bool in = false;
-          if (x <= R) {
-            double px = x + 0.5, py = y + 0.5;
-            if (kind == TArcKind::Chord)
-              in = full || side == 0 ||
-                   ((e1.X - e0.X) * (py - e0.Y) - (e1.Y - e0.Y) * (px - e0.X)) * side >= 0;
-            else
-              in = inSector(px, py);
-          }
-          if (in && runStart < 0)
-            runStart = x;
-          if (!in && runStart >= 0) {
-            region.Add(y, runStart, x);
-            runStart = -1;
-          }
+        if (L > R)
+          continue;
+        double py = y + 0.5;
+        if (full || (kind == TArcKind::Chord && side == 0)) {
+          region.Add(y, L, R + 1);
+          continue;
+        }
+        if (kind == TArcKind::Chord) {
+          double dx = e1.X - e0.X, dy = e1.Y - e0.Y;
+          int lo, hi;
+          halfLine(-dy * side, (dx * (py - e0.Y) + dy * e0.X) * side, L, R, lo, hi);
+          if (lo <= hi)
+            region.Add(y, lo, hi + 1);
+          continue;
+        }
+        // Sector: afterStart is sx * vy - sy * vx >= 0, beforeEnd is
+        // vx * ey - vy * ex >= 0, with vx = px - cx, vy = cy - py.
+        double vy = cy - py;
+        int aLo, aHi, bLo, bHi;
+        halfLine(-sy, sx * vy + sy * cx, L, R, aLo, aHi);
+        halfLine(ey, -ey * cx - vy * ex, L, R, bLo, bHi);
+        if (sweep <= Pi) {
+          int lo = std::max(aLo, bLo), hi = std::min(aHi, bHi);
+          if (lo <= hi)
+            region.Add(y, lo, hi + 1);
+        } else {
+          if (aLo <= aHi)
+            region.Add(y, aLo, aHi + 1);
+          if (bLo <= bHi)
+            region.Add(y, bLo, bHi + 1);
         }
       }
     }
