@@ -153,6 +153,8 @@ public:
   // Menu handlers.
   void mnuMainFileClick();
   void mnuMainEditClick();
+  // "Bildart ändern" opens: the item of the raster's own format is ticked.
+  void mnuChImageTypeDDClick();
   void mnuMainWindowClick();
   void WindowMenuItemClick(QAction *item);
   void mnuSaveClick();

@@ -135,6 +135,7 @@ void TfrmChild::CreateMenus() {
   mnu32bit = Later(mnuChImageTypeDD, "32-bit (CMYK)", "In 32-bit Bild umwandeln (Bei JPEG's nicht möglich)");
   for (QAction *a : {mnu1bit, mnu4bit, mnu8bit, mnu15bit, mnu16bit, mnu24bit, mnu32bit})
     a->setCheckable(true);
+  connect(mnuChImageTypeDD, &QMenu::aboutToShow, this, [this] { mnuChImageTypeDDClick(); });
 
   // Ansicht
   mnuMainView = new QMenu("Ansicht", this);
@@ -199,6 +200,15 @@ void TfrmChild::CreateMenus() {
   ppMnuPaste = Later(PopupMenuChild, "Einfügen");
   connect(ppMnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
   connect(ppMnuRedo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
+}
+
+void TfrmChild::mnuChImageTypeDDClick() {
+  const TPixelFormat pf = FBitmap->PixelFormat();
+  const std::pair<QAction *, TPixelFormat> items[] = {
+      {mnu1bit, pf1bit},   {mnu4bit, pf4bit},   {mnu8bit, pf8bit},  {mnu15bit, pf15bit},
+      {mnu16bit, pf16bit}, {mnu24bit, pf24bit}, {mnu32bit, pf32bit}};
+  for (const auto &[item, format] : items)
+    item->setChecked(format == pf);
 }
 
 } // namespace tessaro

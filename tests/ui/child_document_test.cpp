@@ -428,6 +428,11 @@ TEST_F(ChildDocument, MenuBarCaptionsAndShortcuts) {
   EXPECT_EQ(doc->mnuReUndo->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Z));
   EXPECT_EQ(doc->mnuCut->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
   EXPECT_EQ(doc->mnuEnd->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  // The image type menu ticks the raster's own format.
+  doc->Bitmap().SetPixelFormat(pf8bit);
+  doc->mnuChImageTypeDDClick();
+  EXPECT_TRUE(doc->mnu8bit->isChecked());
+  EXPECT_FALSE(doc->mnu24bit->isChecked());
   // Commands of later parts are there but not yet usable.
   EXPECT_FALSE(doc->mnuPrint->isEnabled());
   EXPECT_FALSE(doc->mnu24bit->isEnabled());
