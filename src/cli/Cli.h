@@ -16,6 +16,9 @@ void RegisterConvertCommand(CLI::App &app, int &exitCode);
 void RegisterDrawCommand(CLI::App &app, int &exitCode);
 void RegisterApplyCommand(CLI::App &app, int &exitCode);
 
+// The pixel format of a bit count 1, 4, 8, 15, 16, 24 or 32.
+bool FormatFromBits(int bits, TPixelFormat &pf);
+
 // Colours as TColor hex "$00BBGGRR" or "#RRGGBB".
 bool ParseColor(const std::string &text, TColor &color);
 

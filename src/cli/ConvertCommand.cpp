@@ -4,36 +4,6 @@
 
 namespace tessaro::cli {
 
-namespace {
-bool ParseFormat(int bits, TPixelFormat &pf) {
-  switch (bits) {
-  case 1:
-    pf = pf1bit;
-    return true;
-  case 4:
-    pf = pf4bit;
-    return true;
-  case 8:
-    pf = pf8bit;
-    return true;
-  case 15:
-    pf = pf15bit;
-    return true;
-  case 16:
-    pf = pf16bit;
-    return true;
-  case 24:
-    pf = pf24bit;
-    return true;
-  case 32:
-    pf = pf32bit;
-    return true;
-  default:
-    return false;
-  }
-}
-} // namespace
-
 void RegisterInfoCommand(CLI::App &app, int &exitCode) {
   auto *cmd =
       app.add_subcommand("info", "Print width, height, pixel format, bits and palette size of an image");
@@ -71,7 +41,7 @@ void RegisterConvertCommand(CLI::App &app, int &exitCode) {
   cmd->callback([args, &exitCode] {
     exitCode = 1;
     TPixelFormat pf = pf24bit;
-    if (args->Format != 0 && !ParseFormat(args->Format, pf)) {
+    if (args->Format != 0 && !FormatFromBits(args->Format, pf)) {
       PrintError("--format: erlaubt sind 1, 4, 8, 15, 16, 24 oder 32.");
       return;
     }

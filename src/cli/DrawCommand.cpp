@@ -391,34 +391,6 @@ bool ParseSize(const std::string &s, int &w, int &h) {
          h > 0;
 }
 
-bool FormatFromBits(int bits, TPixelFormat &pf) {
-  switch (bits) {
-  case 1:
-    pf = pf1bit;
-    return true;
-  case 4:
-    pf = pf4bit;
-    return true;
-  case 8:
-    pf = pf8bit;
-    return true;
-  case 15:
-    pf = pf15bit;
-    return true;
-  case 16:
-    pf = pf16bit;
-    return true;
-  case 24:
-    pf = pf24bit;
-    return true;
-  case 32:
-    pf = pf32bit;
-    return true;
-  default:
-    return false;
-  }
-}
-
 // The Qt text rasteriser needs a QGuiApplication; it is made only for
 // scripts that output text, so that plain scripts stay fast.
 class TLazyText {
