@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   cmake ninja-build g++ clang pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev
   libjpeg-dev libpng-dev libgif-dev libtiff-dev zlib1g-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
