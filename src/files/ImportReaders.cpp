@@ -17,7 +17,10 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     list.push_back(NewPcdReader());
     list.push_back(NewCutReader());
     list.push_back(NewPspReader());
-    list.push_back([] { extern std::unique_ptr<TImportReader> NewPngReader(); return NewPngReader(); }());
+    list.push_back([] {
+      extern std::unique_ptr<TImportReader> NewPngReader();
+      return NewPngReader();
+    }());
     return list;
   }();
   return readers;
