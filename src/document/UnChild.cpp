@@ -1,6 +1,5 @@
 #include "document/UnChild.h"
 
-#include "core/BmpFile.h"
 #include "frame/UnMain.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
@@ -218,9 +217,9 @@ void TfrmChild::mnuRestoreClick() {
   // it is instead of replacing it by an empty one.
   TBitmap loaded;
   std::string error;
-  if (!LoadBmpFile(FFileName, loaded, &error)) {
+  if (!TfrmMain::LoadPictureFile(FFileName, loaded, error)) {
     Beep();
-    MessageDlg(error.empty() ? std::string("Die Datei konnte nicht gelesen werden!") : error, mtError, mbOK);
+    MessageDlg(error, mtError, mbOK);
     return;
   }
   if (!AddUndoStep("Wiederherstellen"))

@@ -129,9 +129,17 @@ public:
   // the active one saves that window, not the active one).
   bool SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName);
   bool MergeFloatingObjects();
-  // Opens one file as a new document (Windows bitmaps for now); null when
-  // the file is missing, refused or unreadable.
+  // Opens one file as a new document; null when the file is missing,
+  // refused or unreadable.
   TfrmChild *OpenPictureFile(const std::string &fileName);
+  // Reads a picture file the way open and restore do: Windows bitmaps keep
+  // their own pixel format, every other format goes through the image file
+  // library. The file's read-only flag is the same afterwards. False with a
+  // German reason in error when the file cannot be read.
+  static bool LoadPictureFile(const std::string &fileName, TBitmap &bitmap, std::string &error);
+  // "caption|patterns|caption|patterns|" as the filter list of a Qt file
+  // dialog: one "caption (pattern pattern ...)" entry per pair.
+  static QStringList DialogFilters(const std::string &filter);
   void mnuOpenClick();
 
   // Window arrangement.

@@ -5,6 +5,7 @@
 #include "core/Hooks.h"
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
+#include "files/LUMGraphicsFiles.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
 
@@ -17,27 +18,80 @@ namespace tessaro {
 
 namespace {
 
-std::string LowerExtension(const std::string &fileName) {
-  std::string ext = std::filesystem::path(fileName).extension().string();
-  for (char &c : ext)
-    c = char(std::tolower(static_cast<unsigned char>(c)));
-  return ext;
+bool IsJpegName(const std::string &fileName) {
+  const std::string ext = LowerExtension(fileName);
+  return ext == ".jpg" || ext == ".jpeg";
 }
 
-// Files written so far: Windows bitmaps. Other formats join later.
-bool IsSaveableImageName(const std::string &fileName) {
-  return LowerExtension(fileName) == ".bmp";
+// The first pattern's extension of a dialog filter entry ("png" for
+// "PNG Bild (*.png)"), "" when it has none.
+QString FirstSuffix(const QString &entry) {
+  const qsizetype open = entry.lastIndexOf('(');
+  if (open < 0)
+    return QString();
+  const QString first = entry.mid(open + 1).section(' ', 0, 0).remove(')');
+  return first.startsWith("*.") ? first.mid(2) : QString();
 }
-
-const char *const BmpFilter = "Windows-Bitmap (*.bmp)";
 
 } // namespace
+
+QStringList TfrmMain::DialogFilters(const std::string &filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList result;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    // The caption's own pattern text ("Alle (*.bmp .. *.jpg)") is no
+    // pattern list; the entry lists the real patterns instead.
+    QString caption = parts[i].trimmed();
+    if (caption.endsWith(')')) {
+      if (const qsizetype open = caption.lastIndexOf('('); open > 0)
+        caption = caption.left(open).trimmed();
+    }
+    QStringList patterns;
+    for (const QString &p : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+      if (!p.trimmed().isEmpty())
+        patterns << p.trimmed();
+    }
+    if (caption.isEmpty() || patterns.isEmpty())
+      continue;
+    result << caption + " (" + patterns.join(' ') + ")";
+  }
+  return result;
+}
+
+bool TfrmMain::LoadPictureFile(const std::string &fileName, TBitmap &bitmap, std::string &error) {
+  // The flag is cleared for reading and put back afterwards whatever the
+  // reader did with it (the GIF and PNG readers drop it).
+  const bool readOnly = IsFileReadOnly(fileName);
+  const bool cleared = readOnly && SetFileReadOnly(fileName, false);
+  bool ok = false;
+  try {
+    if (LowerExtension(fileName) == ".bmp") {
+      ok = LoadBmpFile(fileName, bitmap, &error);
+    } else {
+      TBitmap loaded;
+      ok = LoadImageFile(fileName, loaded, &error);
+      if (ok)
+        bitmap.Assign(loaded);
+    }
+  } catch (const std::bad_alloc &) {
+    ok = false;
+    error = "Die Datei \"" + fileName + "\" ist zu groß und kann nicht geöffnet werden!";
+  } catch (const std::exception &) {
+    ok = false;
+    error.clear();
+  }
+  if (readOnly && (cleared || !IsFileReadOnly(fileName)))
+    SetFileReadOnly(fileName, true);
+  if (!ok && error.empty())
+    error = "Die Datei \"" + fileName + "\" konnte nicht gelesen werden!";
+  return ok;
+}
 
 TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec))
     return nullptr;
-  if (LowerExtension(fileName) != ".bmp") {
+  if (!IsSupportedImageFile(fileName) && LowerExtension(fileName) != ".bmp") {
     Beep();
     MessageDlg("Datei \"" + fileName + "\" kann nicht geöffnet werden, da " +
                    "das Dateiformat von Tessaro nicht unterstützt wird!",
@@ -49,16 +103,11 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   const bool readOnly = IsFileReadOnly(fileName);
   TBitmap loaded;
   std::string error;
-  bool ok = false;
-  try {
-    ok = LoadBmpFile(fileName, loaded, &error);
-  } catch (const std::exception &) {
-    error = "Die Datei \"" + fileName + "\" ist zu groß und kann nicht geöffnet werden!";
-  }
-  if (!ok) {
+  // A file that cannot be read gives a message and no document, rather than
+  // an empty picture that "Speichern" would write over the file.
+  if (!LoadPictureFile(fileName, loaded, error)) {
     Beep();
-    MessageDlg(error.empty() ? "Die Datei \"" + fileName + "\" konnte nicht gelesen werden!" : error, mtError,
-               mbOK);
+    MessageDlg(error, mtError, mbOK);
     return nullptr;
   }
   QString caption = QString::fromStdString(std::filesystem::path(fileName).filename().string());
@@ -79,7 +128,7 @@ void TfrmMain::mnuOpenClick() {
     files = OpenDialogHook();
   } else {
     const QStringList chosen =
-        QFileDialog::getOpenFileNames(this, "Öffnen", QString(), QString(BmpFilter) + ";;Alle Dateien (*)");
+        QFileDialog::getOpenFileNames(this, "Öffnen", QString(), DialogFilters(OpenImageFilter()).join(";;"));
     for (const QString &f : chosen)
       files.push_back(f.toStdString());
   }
@@ -92,8 +141,12 @@ bool TfrmMain::AskFileName(std::string &fileName) {
     return SaveDialogHook(fileName);
   QFileDialog dialog(this, "Speichern unter");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(BmpFilter);
-  dialog.setDefaultSuffix("bmp");
+  const QStringList filters = DialogFilters(SaveImageFilter());
+  dialog.setNameFilters(filters);
+  // A name typed without extension gets the one of the chosen file type.
+  dialog.setDefaultSuffix(FirstSuffix(filters.value(0)));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString &entry) { dialog.setDefaultSuffix(FirstSuffix(entry)); });
   dialog.selectFile(QString::fromStdString(fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
@@ -117,7 +170,7 @@ bool TfrmMain::SaveDocument(const std::string &fileName, bool askName) {
 bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName) {
   TfrmChild *child = &doc;
   std::string name = fileName;
-  if (askName || !IsSaveableImageName(name)) {
+  if (askName || !IsSaveableImageFile(name)) {
     std::string preset = std::filesystem::path(child->FFileName).filename().string();
     if (const size_t dot = preset.find('.'); dot != std::string::npos)
       preset.erase(dot);
@@ -125,12 +178,11 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
       return false;
     name = preset;
   }
-  if (!IsSaveableImageName(name)) {
+  if (IsJpegName(name)) {
     Beep();
     MessageDlg(
-        QString(
-            "Das Bild wurde nicht gespeichert!\r\rIn diesem Dateiformat kann Tessaro noch nicht speichern. "
-            "Bitte als Windows-Bitmap (*.bmp) speichern."),
+        QString("Das Bild wurde nicht gespeichert!\r\rIm JPEG-Format kann Tessaro noch nicht speichern. "
+                "Bitte ein anderes Dateiformat wählen, zum Beispiel PNG Bild (*.png)."),
         mtWarning, mbOK);
     return false;
   }
@@ -149,9 +201,9 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
     if (child->Bitmap().PixelFormat() != child->FImageType) {
       TBitmap copy(child->Bitmap());
       copy.SetPixelFormat(child->FImageType);
-      ok = SaveBmpFile(copy, name, &error);
+      ok = SaveImageFile(&copy, name, 100, 7, false, &error);
     } else {
-      ok = SaveBmpFile(child->Bitmap(), name, &error);
+      ok = SaveImageFile(&child->Bitmap(), name, 100, 7, false, &error);
     }
   } catch (const std::exception &) {
     ok = false;

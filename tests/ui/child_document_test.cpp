@@ -224,16 +224,16 @@ TEST_F(ChildDocument, YesOnEveryDocumentSavesEachItsOwnPicture) {
   EXPECT_EQ(two.GetPixel(5, 15), clBlue);
 }
 
-TEST_F(ChildDocument, SaveWritesBmpOnlyAndRefusesOtherFormats) {
+TEST_F(ChildDocument, SaveWritesBmpAndRefusesJpeg) {
   TfrmChild *doc = First();
   DrawBox(doc, "Linie", clRed, 0);
   TTempDir dir;
   Frame->SaveDialogHook = [&](std::string &name) {
-    name = dir.File("bild.png");
+    name = dir.File("bild.jpg");
     return true;
   };
   doc->mnuSaveClick();
-  EXPECT_FALSE(fs::exists(dir.File("bild.png")));
+  EXPECT_FALSE(fs::exists(dir.File("bild.jpg")));
   ASSERT_EQ(ShownMessages().size(), 1u);
   EXPECT_TRUE(ShownMessages()[0].Text.startsWith("Das Bild wurde nicht gespeichert!"));
   EXPECT_TRUE(doc->FModified);
