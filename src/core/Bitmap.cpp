@@ -5,8 +5,10 @@
 #include "core/Palettes.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
 
 namespace tessaro {
 
@@ -59,6 +61,59 @@ size_t RowBytesFor(int width, TPixelFormat pf) {
   return ((uint64_t(std::max(width, 0)) * uint64_t(BitsPerPixel(pf)) + 31) / 32) * 4;
 }
 
+namespace {
+// Below this size the ordinary heap serves rasters.
+constexpr size_t LargeRaster = size_t(1) << 20;
+constexpr size_t HugePage = size_t(2) << 20;
+size_t MappedLength(size_t bytes) {
+  return (bytes + HugePage - 1) & ~(HugePage - 1);
+}
+} // namespace
+
+void *AllocateRasterMemory(size_t bytes) {
+  if (bytes < LargeRaster) {
+    void *p = std::malloc(bytes ? bytes : 1);
+    if (!p)
+      throw std::bad_alloc();
+    return p;
+  }
+  // Map one huge page more than needed and trim, so the block starts on a
+  // huge-page boundary.
+  size_t len = MappedLength(bytes);
+  void *raw = mmap(nullptr, len + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED)
+    throw std::bad_alloc();
+  uintptr_t start = reinterpret_cast<uintptr_t>(raw);
+  uintptr_t aligned = (start + HugePage - 1) & ~uintptr_t(HugePage - 1);
+  if (aligned > start)
+    munmap(raw, aligned - start);
+  if (uintptr_t tail = start + len + HugePage - (aligned + len))
+    munmap(reinterpret_cast<void *>(aligned + len), tail);
+  void *p = reinterpret_cast<void *>(aligned);
+#ifdef MADV_HUGEPAGE
+  madvise(p, len, MADV_HUGEPAGE);
+#endif
+  return p;
+}
+
+void FreeRasterMemory(void *p, size_t bytes) {
+  if (!p)
+    return;
+  if (bytes < LargeRaster)
+    std::free(p);
+  else
+    munmap(p, MappedLength(bytes));
+}
+
+// A copy through memcpy: the element-wise copy of the standard container
+// would go through the allocator's construct for every byte.
+static TPixelBuffer CopyPixels(const TPixelBuffer &source) {
+  TPixelBuffer copy(source.size());
+  if (!source.empty())
+    std::memcpy(copy.data(), source.data(), source.size());
+  return copy;
+}
+
 TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height, TPixelFormat pf) {
@@ -68,7 +123,7 @@ TBitmap::TBitmap(int width, int height, TPixelFormat pf) {
 
 TBitmap::TBitmap(const TBitmap &other)
     : FWidth(other.FWidth), FHeight(other.FHeight), FPixelFormat(other.FPixelFormat),
-      FRowBytes(other.FRowBytes), FPixels(other.FPixels), FPalette(other.FPalette) {}
+      FRowBytes(other.FRowBytes), FPixels(CopyPixels(other.FPixels)), FPalette(other.FPalette) {}
 
 TBitmap &TBitmap::operator=(const TBitmap &other) {
   Assign(other);
@@ -160,7 +215,7 @@ void TBitmap::Assign(const TBitmap &source) {
     FHeight = source.FHeight;
     FPixelFormat = source.FPixelFormat;
     FRowBytes = source.FRowBytes;
-    FPixels = source.FPixels;
+    FPixels = CopyPixels(source.FPixels);
     FPalette = source.FPalette;
   }
   Changed();

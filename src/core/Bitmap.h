@@ -51,14 +51,25 @@ using TPalette = std::vector<TRGBQuad>;
 
 class TCanvas;
 
+// Memory of large rasters comes straight from the system in huge pages where
+// it has them: a fresh raster then costs little more than writing its bytes.
+void *AllocateRasterMemory(size_t bytes);
+void FreeRasterMemory(void *p, size_t bytes);
+
 // Allocator that leaves new pixel bytes uninitialised, so that a raster that
 // is about to be overwritten costs no extra pass over its memory.
-template <class T> struct TNoInitAllocator : std::allocator<T> {
-  template <class U> struct rebind { using other = TNoInitAllocator<U>; };
-  using std::allocator<T>::allocator;
+template <class T> struct TNoInitAllocator {
+  using value_type = T;
+  TNoInitAllocator() = default;
+  template <class U> TNoInitAllocator(const TNoInitAllocator<U> &) noexcept {}
+  T *allocate(size_t n) { return static_cast<T *>(AllocateRasterMemory(n * sizeof(T))); }
+  void deallocate(T *p, size_t n) noexcept { FreeRasterMemory(p, n * sizeof(T)); }
   template <class U> void construct(U *p) noexcept { ::new (static_cast<void *>(p)) U; }
   template <class U, class... A> void construct(U *p, A &&...args) {
     ::new (static_cast<void *>(p)) U(std::forward<A>(args)...);
+  }
+  template <class U> friend bool operator==(const TNoInitAllocator &, const TNoInitAllocator<U> &) {
+    return true;
   }
 };
 using TPixelBuffer = std::vector<uint8_t, TNoInitAllocator<uint8_t>>;

@@ -55,7 +55,7 @@ bool Rotate90(TBitmap *Bitmap) {
   TWaitCursor wait;
   const int w = Bitmap->Width(), h = Bitmap->Height();
   TBitmap turned;
-  turned.Allocate(h, w, pf24bit);
+  turned.Allocate(h, w, pf24bit, false); // every pixel is written below
   const uint8_t *src = Bitmap->Bits();
   const size_t srcStride = Bitmap->RowBytes();
   // New pixel (x, y) is old pixel (y, h - 1 - x); tiles keep both rasters in
@@ -180,7 +180,7 @@ void FillBitmap(TBitmap &bmp, TColor color) {
 // result replaces the bitmap's contents.
 void TransformInto(TBitmap &bmp, int dw, int dh, TColor fill, const TAffineTransformation &t, bool linear) {
   TBitmap out;
-  out.Allocate(dw, dh, pf24bit);
+  out.Allocate(dw, dh, pf24bit, false); // filled next
   FillBitmap(out, fill);
   if (dw > 0 && dh > 0 && !bmp.Empty())
     TransformPixels(out.Bits(), out.RowBytes(), dw, dh, bmp.Bits(), bmp.RowBytes(), bmp.Width(), bmp.Height(),
