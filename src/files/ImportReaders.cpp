@@ -17,10 +17,7 @@ const std::vector<std::unique_ptr<TImportReader>> &ImportReaders() {
     list.push_back(NewPcdReader());
     list.push_back(NewCutReader());
     list.push_back(NewPspReader());
-    list.push_back([] {
-      extern std::unique_ptr<TImportReader> NewPngReader();
-      return NewPngReader();
-    }());
+    list.push_back(NewPngReader());
     return list;
   }();
   return readers;

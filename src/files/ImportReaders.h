@@ -53,5 +53,6 @@ std::unique_ptr<TImportReader> NewCelReader();
 std::unique_ptr<TImportReader> NewPcdReader();
 std::unique_ptr<TImportReader> NewCutReader();
 std::unique_ptr<TImportReader> NewPspReader();
+std::unique_ptr<TImportReader> NewPngReader();
 
 } // namespace tessaro
