@@ -3,6 +3,7 @@
 #include "core/Canvas.h"
 #include "core/ColorMatch.h"
 #include "core/Palettes.h"
+#include "core/RasterSpans.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -238,63 +239,13 @@ void TBitmap::AssignMove(TBitmap &&source) {
 }
 
 uint32_t TBitmap::GetStored(int x, int y) const {
-  const uint8_t *row = ScanLine(y);
-  switch (FPixelFormat) {
-  case pf1bit:
-    return (row[x >> 3] >> (7 - (x & 7))) & 1;
-  case pf4bit:
-    return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
-  case pf8bit:
-    return row[x];
-  case pf15bit:
-  case pf16bit:
-    return uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
-  case pf32bit: {
-    uint32_t v;
-    std::memcpy(&v, row + 4 * x, 4);
-    return v;
-  }
-  default: {
-    const uint8_t *p = row + 3 * x;
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
-  }
-  }
+  return raster::ReadStored(ScanLine(y), x, FPixelFormat);
 }
 
 void TBitmap::SetStored(int x, int y, uint32_t v) {
-  uint8_t *row = ScanLine(y);
-  switch (FPixelFormat) {
-  case pf1bit: {
-    uint8_t mask = uint8_t(0x80 >> (x & 7));
-    row[x >> 3] = (v & 1) ? (row[x >> 3] | mask) : (row[x >> 3] & ~mask);
-    break;
-  }
-  case pf4bit:
-    if (x & 1)
-      row[x >> 1] = uint8_t((row[x >> 1] & 0xF0) | (v & 0x0F));
-    else
-      row[x >> 1] = uint8_t((row[x >> 1] & 0x0F) | ((v & 0x0F) << 4));
-    break;
-  case pf8bit:
-    row[x] = uint8_t(v);
-    break;
-  case pf15bit:
-    v &= 0x7FFF;
-    [[fallthrough]];
-  case pf16bit:
-    row[2 * x] = uint8_t(v);
-    row[2 * x + 1] = uint8_t(v >> 8);
-    break;
-  case pf32bit:
-    std::memcpy(row + 4 * x, &v, 4);
-    break;
-  default: {
-    uint8_t *p = row + 3 * x;
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-  }
-  }
+  if (FPixelFormat == pf15bit)
+    v &= 0x7FFF; // bit 15 is never set
+  raster::WriteStored(ScanLine(y), x, FPixelFormat, v);
 }
 
 static inline uint8_t Expand5(uint32_t v) {
