@@ -3,9 +3,15 @@
 #include "ops/LUMGraphics.h"
 #include "ops/OpsInternal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace tessaro {
 
@@ -49,6 +55,105 @@ inline void PairTick(int y, int partner) {
 
 } // namespace
 
+namespace {
+
+// Quarter turn of the raster: new pixel (x, y) is old pixel (y, h - 1 - x).
+struct TTurn {
+  const uint8_t *Src;
+  size_t SrcStride;
+  uint8_t *Dst;
+  size_t DstStride;
+  int W, H; // of the old raster
+};
+
+// Exact three-byte moves for new rows [ny0, ny1) and new columns [nx0, nx1).
+void TurnRect(const TTurn &t, int ny0, int ny1, int nx0, int nx1) {
+  for (int ny = ny0; ny < ny1; ++ny) {
+    uint8_t *d = t.Dst + size_t(ny) * t.DstStride + size_t(nx0) * 3;
+    const uint8_t *s = t.Src + size_t(t.H - 1 - nx0) * t.SrcStride + size_t(ny) * 3;
+    for (int nx = nx0; nx < nx1; ++nx, d += 3, s -= t.SrcStride) {
+      d[0] = s[0];
+      d[1] = s[1];
+      d[2] = s[2];
+    }
+  }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+#define TESSARO_TURN_SSSE3 1
+
+// Four pixels of an old row as four 32-bit lanes. Unless `exact`, sixteen
+// bytes are read where twelve are needed.
+template <bool Exact> __attribute__((target("ssse3"))) inline __m128i LoadQuad(const uint8_t *p) {
+  const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  __m128i v;
+  if constexpr (Exact) {
+    uint32_t tail;
+    std::memcpy(&tail, p + 8, 4);
+    v = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(p)),
+                           _mm_cvtsi32_si128(int(tail)));
+  } else {
+    v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+  }
+  return _mm_shuffle_epi8(v, spread);
+}
+
+// Twelve bytes of a new row; unless `exact`, four more bytes are written
+// beyond them with what the next block overwrites.
+template <bool Exact> __attribute__((target("ssse3"))) inline void StoreQuad(uint8_t *p, __m128i lanes) {
+  const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  const __m128i v = _mm_shuffle_epi8(lanes, pack);
+  if constexpr (Exact) {
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(p), v);
+    const uint32_t tail = uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(v, 8)));
+    std::memcpy(p + 8, &tail, 4);
+  } else {
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(p), v);
+  }
+}
+
+// A block of 4 x 4 pixels: new rows ny..ny+3, new columns nx..nx+3.
+template <bool ExactLoad, bool ExactStore>
+__attribute__((target("ssse3"))) inline void TurnBlock(const TTurn &t, int ny, int nx) {
+  const uint8_t *s = t.Src + size_t(t.H - 1 - nx) * t.SrcStride + size_t(ny) * 3;
+  const __m128i d0 = LoadQuad<ExactLoad>(s);
+  const __m128i d1 = LoadQuad<false>(s - t.SrcStride);
+  const __m128i d2 = LoadQuad<false>(s - 2 * t.SrcStride);
+  const __m128i d3 = LoadQuad<false>(s - 3 * t.SrcStride);
+  const __m128i lo01 = _mm_unpacklo_epi32(d0, d1), hi01 = _mm_unpackhi_epi32(d0, d1);
+  const __m128i lo23 = _mm_unpacklo_epi32(d2, d3), hi23 = _mm_unpackhi_epi32(d2, d3);
+  uint8_t *d = t.Dst + size_t(ny) * t.DstStride + size_t(nx) * 3;
+  StoreQuad<ExactStore>(d, _mm_unpacklo_epi64(lo01, lo23));
+  StoreQuad<ExactStore>(d + t.DstStride, _mm_unpackhi_epi64(lo01, lo23));
+  StoreQuad<ExactStore>(d + 2 * t.DstStride, _mm_unpacklo_epi64(hi01, hi23));
+  StoreQuad<ExactStore>(d + 3 * t.DstStride, _mm_unpackhi_epi64(hi01, hi23));
+}
+
+// New rows [ny0, ny1) and new columns [nx0, nx1) in blocks, the edges that do
+// not fill a block pixel by pixel. Blocks of a new row go left to right, so
+// that the four bytes a wide store writes beyond its block are rewritten
+// later; the block that ends its row within two pixels stores exactly. Only
+// the last old row (nx = 0) needs an exact read, where sixteen bytes from
+// column ny would pass the end of the raster.
+__attribute__((target("ssse3"))) void TurnTile(const TTurn &t, int ny0, int ny1, int nx0, int nx1) {
+  const int nyEnd = ny0 + (ny1 - ny0) / 4 * 4, nxEnd = nx0 + (nx1 - nx0) / 4 * 4;
+  for (int nx = nx0; nx < nxEnd; nx += 4) {
+    const bool exactStore = nx + 6 > t.H;
+    for (int ny = ny0; ny < nyEnd; ny += 4) {
+      const bool tightRead = size_t(ny) * 3 + 16 > t.SrcStride;
+      if (nx == 0 && tightRead)
+        exactStore ? TurnBlock<true, true>(t, ny, nx) : TurnBlock<true, false>(t, ny, nx);
+      else
+        exactStore ? TurnBlock<false, true>(t, ny, nx) : TurnBlock<false, false>(t, ny, nx);
+    }
+  }
+  TurnRect(t, ny0, nyEnd, nxEnd, nx1);
+  TurnRect(t, nyEnd, ny1, nx0, nx1);
+}
+#endif
+
+} // namespace
+
 bool Rotate90(TBitmap *Bitmap) {
   if (!IsWorkingBitmap(Bitmap))
     return false;
@@ -56,39 +161,33 @@ bool Rotate90(TBitmap *Bitmap) {
   const int w = Bitmap->Width(), h = Bitmap->Height();
   TBitmap turned;
   turned.Allocate(h, w, pf24bit, false); // every pixel is written below
-  const uint8_t *src = Bitmap->Bits();
-  const size_t srcStride = Bitmap->RowBytes();
-  // New pixel (x, y) is old pixel (y, h - 1 - x); tiles keep both rasters in
-  // the cache. Pixels move as four-byte words whose fourth byte is
-  // overwritten by the next pixel, except where that byte is not the next
-  // pixel's: the last source column and the last pixel of a new row.
-  // A band of new rows reads whole cache lines of each old row.
-  constexpr int Band = 64, Tile = 32;
+  const TTurn t{Bitmap->Bits(), Bitmap->RowBytes(), turned.Bits(), turned.RowBytes(), w, h};
+#ifdef TESSARO_TURN_SSSE3
+  const bool blocks = __builtin_cpu_supports("ssse3");
+#else
+  const bool blocks = false;
+#endif
+  // A tile reads four old rows at a time along a band of new rows, so the
+  // reads stream; the band's part of the new rows stays in the cache until
+  // the tile has filled it.
+  constexpr int Band = 512, Tile = 64;
   for (int ny0 = 0; ny0 < w; ny0 += Band) {
     const int ny1 = std::min(ny0 + Band, w);
     for (int ny = ny0; ny < ny1; ++ny)
       RowTick(ny);
     for (int nx0 = 0; nx0 < h; nx0 += Tile) {
       const int nx1 = std::min(nx0 + Tile, h);
-      for (int ny = ny0; ny < ny1; ++ny) {
-        uint8_t *d = turned.ScanLine(ny) + size_t(nx0) * 3;
-        const uint8_t *s = src + size_t(h - 1 - nx0) * srcStride + size_t(ny) * 3;
-        const int wide = (ny == w - 1) ? nx0 : (nx1 == h ? nx1 - 1 : nx1);
-        int nx = nx0;
-        for (; nx < wide; ++nx, d += 3, s -= srcStride) {
-          uint32_t v;
-          std::memcpy(&v, s, 4);
-          std::memcpy(d, &v, 4);
-        }
-        for (; nx < nx1; ++nx, d += 3, s -= srcStride) {
-          d[0] = s[0];
-          d[1] = s[1];
-          d[2] = s[2];
-        }
+#ifdef TESSARO_TURN_SSSE3
+      if (blocks) {
+        TurnTile(t, ny0, ny1, nx0, nx1);
+        continue;
       }
+#endif
+      TurnRect(t, ny0, ny1, nx0, nx1);
     }
   }
-  TakeResult(*Bitmap, turned);
+  (void)blocks;
+  Bitmap->AssignMove(std::move(turned));
   return true;
 }
 

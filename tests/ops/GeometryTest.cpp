@@ -54,6 +54,28 @@ TEST(QuarterTurns, IdentitiesOnOddAndPaddedSizes) {
   EXPECT_TRUE(Rotate90(&empty));
 }
 
+// Sizes around the 4 x 4 blocks of the quarter turn: widths whose last block
+// ends at the raster's last byte, heights that end within a block, more than
+// one band of new rows. The row padding stays zero.
+TEST(QuarterTurns, EveryPixelAndPaddingOnBlockEdges) {
+  for (auto [w, h] : {std::pair{4, 4}, {8, 5}, {4, 7}, {12, 6}, {5, 16}, {64, 64}, {68, 130}, {520, 9}}) {
+    const TBitmap b = Pattern(w, h);
+    TBitmap r = b;
+    ASSERT_TRUE(Rotate90(&r));
+    ASSERT_EQ(r.Width(), h);
+    ASSERT_EQ(r.Height(), w);
+    bool same = true, zeroPad = true;
+    for (int y = 0; y < w; ++y) {
+      for (int x = 0; x < h; ++x)
+        same = same && Px(r, x, y) == Px(b, y, h - 1 - x);
+      for (size_t i = size_t(h) * 3; i < r.RowBytes(); ++i)
+        zeroPad = zeroPad && r.ScanLine(y)[i] == 0;
+    }
+    EXPECT_TRUE(same) << w << "x" << h;
+    EXPECT_TRUE(zeroPad) << w << "x" << h;
+  }
+}
+
 TEST(FreeRotation, ZeroDegreesOnEnlargedPaperCentresThePicture) {
   TBitmap b = Pattern(300, 400), before = b;
   ASSERT_TRUE(RotateBitmap(&b, true, clRed, 0, -1, -1));
