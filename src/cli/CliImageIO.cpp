@@ -15,8 +15,12 @@ bool LoadCliImage(const std::string &path, TBitmap &bmp, std::string &error) {
   bool ok = false;
   try {
     std::vector<uint8_t> data;
+    std::string ext = LowerExtension(path);
     if (!IsSupportedImageFile(path)) {
       reason = "dieses Dateiformat kann nicht gelesen werden.";
+    } else if ((ext == ".bmp" || ext == ".dib" || ext == ".rle") && LoadBmpFile(path, bmp, nullptr)) {
+      // Windows bitmaps stream straight from the file into the raster.
+      ok = true;
     } else if (ReadWholeFile(path, data, &reason)) {
       bool isIcon = false;
       ok = DecodeImageData(path, data.data(), data.size(), bmp, isIcon, reason);
