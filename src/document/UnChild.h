@@ -6,6 +6,7 @@
 
 #include "core/Bitmap.h"
 #include "core/Types.h"
+#include "document/DocumentHost.h"
 #include "document/ImageView.h"
 #include "document/UndoCache.h"
 
@@ -21,7 +22,6 @@ class QMenu;
 
 namespace tessaro {
 
-class TfrmMain;
 class TLUMWinImageEx;
 class TLUMWinRichEdit;
 
@@ -43,11 +43,11 @@ class TfrmChild : public QWidget, private TUndoListener {
   Q_OBJECT
 public:
   // The construction steps common to every creation path. The cache folder
-  // is numbered by the frame's DocumentNo as it is now.
-  explicit TfrmChild(TfrmMain &frame, QWidget *parent = nullptr);
+  // is numbered by the host's DocumentNo as it is now.
+  explicit TfrmChild(TDocumentHost &host, QWidget *parent = nullptr);
   ~TfrmChild() override;
 
-  TfrmMain &Frame() const { return FFrame; }
+  TDocumentHost &Host() const { return FHost; }
 
   // The raster (Image.Picture.Bitmap) and the image control showing it.
   TBitmap &Bitmap() { return *FBitmap; }
@@ -62,29 +62,30 @@ public:
   // modified flags; the image type is taken from the raster.
   void SetDocument(const QString &caption, const std::string &fileName, bool readOnly, bool modified);
 
-  std::string FFileName;
-  bool FReadOnly = false;
-  TPixelFormat FImageType = pf24bit;
-  bool FModified = false;
-  int FZoom = 100;
-  TColor FPaperColor = clWhite;
-  // Tool engine state.
-  bool FDrawing = false;
-  TPoint FStartPoint;
-  TPoint FLastPoint;
-  std::vector<TPoint> FPoints;
-  // Marking, cutting, dimension lines, floating objects.
-  TRect FMarkRect;
-  bool FCutting = false;
-  bool FDimensioned = false;
-  TLUMWinImageEx *FActiveWinImage = nullptr;
-  TLUMWinRichEdit *FActiveRichEdit = nullptr;
-  TDeletedObj FDeletedObj;
+  const std::string &FileName() const { return FFileName; }
+  bool ReadOnly() const { return FReadOnly; }
+  TPixelFormat ImageType() const { return FImageType; }
+  bool Modified() const { return FModified; }
+  int Zoom() const { return FZoom; }
+  TColor PaperColor() const { return FPaperColor; }
+  const TRect &MarkRect() const { return FMarkRect; }
+  bool Dimensioned() const { return FDimensioned; }
+
+  void SetFileName(const std::string &fileName) { FFileName = fileName; }
+  void SetReadOnly(bool readOnly) { FReadOnly = readOnly; }
+  void SetImageType(TPixelFormat pf) { FImageType = pf; }
+  void SetModified(bool modified) { FModified = modified; }
+  void SetPaperColor(TColor color) { FPaperColor = color; }
+  void SetDimensioned(bool dimensioned) { FDimensioned = dimensioned; }
+  // Shows the picture at the zoom (percent).
+  void SetZoom(int zoom);
+  // The file was written under this name: caption, name and flag follow.
+  void DocumentSaved(const std::string &fileName);
 
   // The undo history (cache folder, log, index, saved hints).
   TUndoCache &Undo() { return *FUndo; }
   const TUndoCache &Undo() const { return *FUndo; }
-  const std::string &FCacheDir() const { return FUndo->CacheDir(); }
+  const std::string &CacheDir() const { return FUndo->CacheDir(); }
   bool AddUndoStep(const std::string &caption) { return FUndo->AddUndoStep(caption); }
   bool UndoStep(const std::string &caption = std::string()) { return FUndo->Undo(caption); }
   bool RedoStep(const std::string &caption = std::string()) { return FUndo->Redo(caption); }
@@ -169,10 +170,6 @@ public:
   void mnuUndoClick() { UndoStep(); }
   void mnuReUndoClick() { RedoStep(); }
 
-  // The hint of a menu item (shown in the status line).
-  static QString Hint(const QAction *item);
-  static void SetHint(QAction *item, const QString &hint);
-
 protected:
   void closeEvent(QCloseEvent *event) override;
 
@@ -186,8 +183,22 @@ private:
   void ReapplyZoom() override;
   void DocumentModified() override;
 
-  TfrmMain &FFrame;
+  TDocumentHost &FHost;
   std::shared_ptr<TBitmap> FBitmap;
+
+  std::string FFileName;
+  bool FReadOnly = false;
+  TPixelFormat FImageType = pf24bit;
+  bool FModified = false;
+  int FZoom = 100;
+  TColor FPaperColor = clWhite;
+  TRect FMarkRect;
+  bool FCutting = false;
+  bool FDimensioned = false;
+  // Floating objects: the current ones and the copy of the last deleted one.
+  TLUMWinImageEx *FActiveWinImage = nullptr;
+  TLUMWinRichEdit *FActiveRichEdit = nullptr;
+  TDeletedObj FDeletedObj;
   std::unique_ptr<TUndoCache> FUndo;
   bool FCloseAgreed = false;
 };

@@ -1,7 +1,7 @@
 // The document's menu bar and popup menu.
 #include "document/UnChild.h"
 
-#include "frame/UnMain.h"
+#include "platform/Hints.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -19,7 +19,7 @@ QAction *Later(QMenu *menu, const QString &caption, const QString &hint = QStrin
   if (!key.isEmpty())
     a->setShortcut(key);
   if (!hint.isEmpty())
-    TfrmChild::SetHint(a, hint);
+    SetHint(a, hint);
   a->setEnabled(false);
   return a;
 }
@@ -27,14 +27,14 @@ QAction *Later(QMenu *menu, const QString &caption, const QString &hint = QStrin
 } // namespace
 
 void TfrmChild::CreateMenus() {
-  TfrmMain &f = FFrame;
+  const TSharedActions &f = FHost.SharedActions();
 
   // Datei
   mnuMainFile = new QMenu("Datei", this);
-  mnuNew = f.ActNew;
-  mnuNewFromClipboard = f.ActNewFromClipboard;
-  mnuOpen = f.ActOpen;
-  mnuEnd = f.ActEnd;
+  mnuNew = f.New;
+  mnuNewFromClipboard = f.NewFromClipboard;
+  mnuOpen = f.Open;
+  mnuEnd = f.End;
   mnuMainFile->addAction(mnuNew);
   mnuMainFile->addAction(mnuNewFromClipboard);
   mnuMainFile->addAction(mnuOpen);
@@ -151,16 +151,15 @@ void TfrmChild::CreateMenus() {
   Later(bmpColors, "Grüner Kanal");
   Later(bmpColors, "Blauer Kanal");
   QMenu *toolbars = mnuMainView->addMenu("Symbolleisten");
-  for (QAction *a :
-       {f.mnuShowTBStandard, f.mnuShowTBEdit, f.mnuShowTBDraw, f.mnuShowTBEffects, f.mnuShowTBLayers})
+  for (QAction *a : f.ToolBarItems)
     toolbars->addAction(a);
-  connect(toolbars, &QMenu::aboutToShow, &f, [&f] { f.mnuToolBarsClick(); });
+  connect(toolbars, &QMenu::aboutToShow, this, [this] { FHost.ToolBarsMenuShown(); });
 
   // Fenster
   mnuMainWindow = new QMenu("Fenster", this);
-  mnuWndCascade = f.ActWndCascade;
-  mnuWndTileHor = f.ActWndTileHor;
-  mnuWndTileVert = f.ActWndTileVert;
+  mnuWndCascade = f.WndCascade;
+  mnuWndTileHor = f.WndTileHor;
+  mnuWndTileVert = f.WndTileVert;
   mnuMainWindow->addAction(mnuWndCascade);
   mnuMainWindow->addAction(mnuWndTileHor);
   mnuMainWindow->addAction(mnuWndTileVert);
@@ -177,13 +176,13 @@ void TfrmChild::CreateMenus() {
 
   // Extras, Hilfe
   mnuMainExtras = new QMenu("Extras", this);
-  mnuMainExtras->addAction(f.ActOptions);
+  mnuMainExtras->addAction(f.Options);
   mnuMainHelp = new QMenu("Hilfe", this);
-  mnuMainHelp->addAction(f.ActHelpContents);
-  mnuMainHelp->addAction(f.ActHelpSearch);
-  mnuMainHelp->addAction(f.ActHelpHelp);
+  mnuMainHelp->addAction(f.HelpContents);
+  mnuMainHelp->addAction(f.HelpSearch);
+  mnuMainHelp->addAction(f.HelpHelp);
   mnuMainHelp->addSeparator();
-  mnuMainHelp->addAction(f.ActInfo);
+  mnuMainHelp->addAction(f.Info);
 
   MainMenuChild = {mnuMainFile,   mnuMainEdit,   mnuMainImage, mnuMainView,
                    mnuMainWindow, mnuMainExtras, mnuMainHelp};

@@ -1,13 +1,13 @@
 #include "document/UnNewImage.h"
 
+#include "controls/ColorPickButton.h"
 #include "core/Canvas.h"
-#include "document/Lenient.h"
+#include "core/Lenient.h"
+#include "document/DocumentHost.h"
 #include "document/UnChild.h"
-#include "frame/UnMain.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
 
-#include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,28 +20,7 @@
 
 namespace tessaro {
 
-TColorPickButton::TColorPickButton(TColor color, QWidget *parent) : QPushButton(parent), FColor(color) {
-  setMinimumWidth(80);
-  SetActiveColor(color);
-  connect(this, &QPushButton::clicked, this, &TColorPickButton::Choose);
-}
-
-void TColorPickButton::SetActiveColor(TColor c) {
-  const bool changed = c != FColor;
-  FColor = c;
-  const QColor q = ToQColor(c);
-  setStyleSheet(QString("background-color: %1; border: 1px solid black; min-height: 18px;").arg(q.name()));
-  if (changed)
-    emit Changed();
-}
-
-void TColorPickButton::Choose() {
-  const QColor q = QColorDialog::getColor(ToQColor(FColor), this, "Farbe");
-  if (q.isValid())
-    SetActiveColor(RGB(uint8_t(q.red()), uint8_t(q.green()), uint8_t(q.blue())));
-}
-
-TfrmNewImage::TfrmNewImage(TfrmMain &frame, QWidget *parent) : QDialog(parent), FFrame(frame) {
+TfrmNewImage::TfrmNewImage(TDocumentHost &host, QWidget *parent) : QDialog(parent), FHost(host) {
   setObjectName("frmNewImage");
   setWindowTitle("Neues Bild");
   setModal(true);
@@ -135,7 +114,7 @@ TfrmChild *TfrmNewImage::BitBtnOKClick() {
   h = std::max(h, 10);
   const int fi = std::clamp(CBPixelFormat->currentIndex(), 0, 5);
   const TColor paper = ClPickCBPaperColor->ActiveColor();
-  TfrmChild *child = FFrame.CreateNewImage(w, h, FormatTable[fi], paper);
+  TfrmChild *child = FHost.CreateNewImage(w, h, FormatTable[fi], paper);
   if (child)
     accept();
   return child;

@@ -13,29 +13,14 @@ class QLineEdit;
 
 namespace tessaro {
 
-class TfrmMain;
+class TDocumentHost;
+class TColorPickButton;
 class TfrmChild;
-
-// A button that shows a colour and lets the user choose another one.
-class TColorPickButton : public QPushButton {
-  Q_OBJECT
-public:
-  explicit TColorPickButton(TColor color, QWidget *parent = nullptr);
-  TColor ActiveColor() const { return FColor; }
-  void SetActiveColor(TColor c);
-
-signals:
-  void Changed();
-
-private:
-  void Choose();
-  TColor FColor;
-};
 
 class TfrmNewImage : public QDialog {
   Q_OBJECT
 public:
-  explicit TfrmNewImage(TfrmMain &frame, QWidget *parent = nullptr);
+  explicit TfrmNewImage(TDocumentHost &host, QWidget *parent = nullptr);
 
   // Width and height (in this order) of each entry of CBSize.
   static constexpr int SizeTable[6][2] = {{842, 1191}, {1191, 842}, {595, 842},
@@ -65,7 +50,7 @@ protected:
   void showEvent(QShowEvent *event) override;
 
 private:
-  TfrmMain &FFrame;
+  TDocumentHost &FHost;
 };
 
 } // namespace tessaro

@@ -1,19 +1,36 @@
 #include "frame/FrameWidgets.h"
 
+#include "platform/Hints.h"
+#include "platform/QtColor.h"
+
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace tessaro {
 
-QColor ToQColor(TColor c) {
-  c = ColorToRGB(c);
-  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+QAction *MakeAction(QObject *owner, const QString &caption, const QKeySequence &key, const QString &hint) {
+  auto *a = new QAction(caption, owner);
+  if (!key.isEmpty())
+    a->setShortcut(key);
+  if (!hint.isEmpty())
+    SetHint(a, hint);
+  return a;
 }
 
-TColor FromQColor(const QColor &c) {
-  return RGB(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
+QToolButton *MakeButton(QToolBar *bar, const QString &hint, const QIcon &icon, const QString &text) {
+  auto *b = new QToolButton(bar);
+  if (!icon.isNull())
+    b->setIcon(icon);
+  else
+    b->setText(text.isEmpty() ? hint : text);
+  SetHint(b, hint);
+  bar->addWidget(b);
+  return b;
 }
 
 TStatusPanels::TStatusPanels(const std::vector<TPanelDef> &panels, QWidget *parent) : QWidget(parent) {

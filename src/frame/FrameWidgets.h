@@ -10,7 +10,12 @@
 
 #include <vector>
 
+class QAction;
+class QIcon;
+class QKeySequence;
 class QLabel;
+class QToolBar;
+class QToolButton;
 class QHBoxLayout;
 
 namespace tessaro {
@@ -59,7 +64,11 @@ private:
   TColor FColor;
 };
 
-QColor ToQColor(TColor c);
-TColor FromQColor(const QColor &c);
+// An action with caption, shortcut and hint.
+QAction *MakeAction(QObject *owner, const QString &caption, const QKeySequence &key = QKeySequence(),
+                    const QString &hint = QString());
+// A toolbar button with a picture (or, without one, a text) and a hint.
+QToolButton *MakeButton(QToolBar *bar, const QString &hint, const QIcon &icon,
+                        const QString &text = QString());
 
 } // namespace tessaro

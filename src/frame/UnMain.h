@@ -5,6 +5,7 @@
 
 #include "core/Bitmap.h"
 #include "core/Types.h"
+#include "document/DocumentHost.h"
 #include "frame/FrameWidgets.h"
 
 #include <QMainWindow>
@@ -28,7 +29,7 @@ namespace tessaro {
 
 class TfrmChild;
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public TDocumentHost {
   Q_OBJECT
 public:
   // FormCreate.
@@ -41,7 +42,7 @@ public:
   // Number of the next untitled document ("Neu " + NewImageNo + ".bmp") and
   // of the next document's cache folder.
   int NewImageNo = 1;
-  int DocumentNo = 100;
+  int FDocumentNo = 100;
 
   // Arguments of the program (argument 1 is a file to open).
   QStringList CommandLine;
@@ -98,18 +99,34 @@ public:
   QAction *mnuShowTBEffects;
   QAction *mnuShowTBLayers;
 
-  // Open documents in the order they were created, and the active one.
-  std::vector<TfrmChild *> Documents() const;
-  TfrmChild *ActiveChild() const;
+  // The host of the documents.
+  int DocumentNo() const override { return FDocumentNo; }
+  const TSharedActions &SharedActions() const override { return FSharedActions; }
+  std::vector<TfrmChild *> Documents() const override;
+  TfrmChild *ActiveChild() const override;
+  void ShowDocument(TfrmChild &doc) override;
+  void MinimizeDocument(TfrmChild &doc) override;
+  void CloseDocument(TfrmChild &doc) override;
+  void DocumentClosing(TfrmChild *child) override;
+  bool SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName) override;
+  TfrmChild *CreateNewImage(int width, int height, TPixelFormat pf, TColor paper) override;
+  void ShowZoom(int zoom) override;
+  void ApplyZoom() override { CBZoomChange(); }
+  void SetStatusText(int panel, const QString &text) override;
+  void ShowPaperColor(TColor color) override;
+  void SetUndoHint(const QString &hint) override;
+  void SetRedoHint(const QString &hint) override;
+  void HideObjectToolBars() override;
+  void ToolBarsMenuShown() override { mnuToolBarsClick(); }
+
   QMdiSubWindow *SubWindowOf(const TfrmChild *child) const;
 
   // Creates a document window (construction only: it takes DocumentNo as
   // its cache folder number) and shows it in the frame. The creation path
   // fills it in and raises the counters.
   TfrmChild *CreateChild();
-  // The new-image path: a raster of the size and format filled with the
-  // paper colour. Null (after a German message) when the raster is too big.
-  TfrmChild *CreateNewImage(int width, int height, TPixelFormat pf, TColor paper);
+  // (CreateNewImage above is the new-image path: a raster of the size and
+  // format filled with the paper colour.)
   // The untitled 400 x 300, 24-bit document of the start.
   TfrmChild *CreateBlankDocument();
 
@@ -125,18 +142,10 @@ public:
   // Saves the active document; AskName (or a name that cannot be written)
   // asks for a file name first. True when the file was written.
   bool SaveDocument(const std::string &fileName, bool askName);
-  // The same for a given document (the close query of a window that is not
-  // the active one saves that window, not the active one).
-  bool SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName);
   bool MergeFloatingObjects();
   // Opens one file as a new document; null when the file is missing,
   // refused or unreadable.
   TfrmChild *OpenPictureFile(const std::string &fileName);
-  // Reads a picture file the way open and restore do: Windows bitmaps keep
-  // their own pixel format, every other format goes through the image file
-  // library. The file's read-only flag is the same afterwards. False with a
-  // German reason in error when the file cannot be read.
-  static bool LoadPictureFile(const std::string &fileName, TBitmap &bitmap, std::string &error);
   // "caption|patterns|caption|patterns|" as the filter list of a Qt file
   // dialog: one "caption (pattern pattern ...)" entry per pair.
   static QStringList DialogFilters(const std::string &filter);
@@ -151,10 +160,6 @@ public:
   void ShowMenus(const std::vector<QMenu *> &menus);
   void ShowFrameMenus();
 
-  // The hint of a button or menu item.
-  static QString Hint(const QToolButton *button);
-  static void SetHint(QToolButton *button, const QString &hint);
-
   // Asks for a file name to save under (preset without folder); tests replace
   // it. Returns false when cancelled.
   std::function<bool(std::string &fileName)> SaveDialogHook;
@@ -163,9 +168,6 @@ public:
 
   // Removes the cache folder at exit (FormClose); tests can replace it.
   std::function<void()> RemoveCacheHook;
-
-  // A document is about to go away: forget it as the active one.
-  void DocumentClosing(TfrmChild *child);
 
   // The toolbars' popup menu (right click on a toolbar): the same five
   // items as "Symbolleisten", ticked from the bars' visibility.
@@ -189,6 +191,7 @@ private:
   bool AskFileName(std::string &fileName);
   void FormClose();
 
+  TSharedActions FSharedActions;
   std::vector<QMenu *> FFrameMenus;
   QPointer<TfrmChild> FActiveChild;
   bool FShown = false;

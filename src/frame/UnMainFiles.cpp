@@ -3,6 +3,7 @@
 
 #include "core/BmpFile.h"
 #include "core/Hooks.h"
+#include "document/LoadPicture.h"
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
 #include "files/LUMGraphicsFiles.h"
@@ -58,35 +59,6 @@ QStringList TfrmMain::DialogFilters(const std::string &filter) {
   return result;
 }
 
-bool TfrmMain::LoadPictureFile(const std::string &fileName, TBitmap &bitmap, std::string &error) {
-  // The flag is cleared for reading and put back afterwards whatever the
-  // reader did with it (the GIF and PNG readers drop it).
-  const bool readOnly = IsFileReadOnly(fileName);
-  const bool cleared = readOnly && SetFileReadOnly(fileName, false);
-  bool ok = false;
-  try {
-    if (LowerExtension(fileName) == ".bmp") {
-      ok = LoadBmpFile(fileName, bitmap, &error);
-    } else {
-      TBitmap loaded;
-      ok = LoadImageFile(fileName, loaded, &error);
-      if (ok)
-        bitmap.Assign(loaded);
-    }
-  } catch (const std::bad_alloc &) {
-    ok = false;
-    error = "Die Datei \"" + fileName + "\" ist zu groß und kann nicht geöffnet werden!";
-  } catch (const std::exception &) {
-    ok = false;
-    error.clear();
-  }
-  if (readOnly && (cleared || !IsFileReadOnly(fileName)))
-    SetFileReadOnly(fileName, true);
-  if (!ok && error.empty())
-    error = "Die Datei \"" + fileName + "\" konnte nicht gelesen werden!";
-  return ok;
-}
-
 TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec))
@@ -116,7 +88,7 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   TfrmChild *child = CreateChild();
   child->Bitmap().Assign(loaded);
   child->SetDocument(caption, std::filesystem::absolute(fileName, ec).string(), readOnly, false);
-  ++DocumentNo;
+  ++FDocumentNo;
   if (ActiveChild() == child)
     child->FormActivate();
   return child;
@@ -171,7 +143,7 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
   TfrmChild *child = &doc;
   std::string name = fileName;
   if (askName || !IsSaveableImageFile(name)) {
-    std::string preset = std::filesystem::path(child->FFileName).filename().string();
+    std::string preset = std::filesystem::path(child->FileName()).filename().string();
     if (const size_t dot = preset.find('.'); dot != std::string::npos)
       preset.erase(dot);
     if (!AskFileName(preset))
@@ -198,9 +170,9 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
   bool ok = false;
   std::string error;
   try {
-    if (child->Bitmap().PixelFormat() != child->FImageType) {
+    if (child->Bitmap().PixelFormat() != child->ImageType()) {
       TBitmap copy(child->Bitmap());
-      copy.SetPixelFormat(child->FImageType);
+      copy.SetPixelFormat(child->ImageType());
       ok = SaveImageFile(&copy, name, 100, 7, false, &error);
     } else {
       ok = SaveImageFile(&child->Bitmap(), name, 100, 7, false, &error);
@@ -213,9 +185,7 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
     MessageDlg(QString("Das Bild konnte nicht gespeichert werden!"), mtError, mbOK);
     return false;
   }
-  child->FFileName = name;
-  child->SetCaption(QString::fromStdString(std::filesystem::path(name).filename().string()));
-  child->FModified = false;
+  child->DocumentSaved(name);
   return true;
 }
 

@@ -61,7 +61,7 @@ TEST_F(FrameKeys, UndoAndRedoKeysReachOnlyTheActiveDocument) {
   EXPECT_EQ(a->Bitmap().GetPixel(5, 5), clWhite);
   EXPECT_EQ(b->Undo().UndoIndex(), 0);
   EXPECT_EQ(b->Bitmap().GetPixel(5, 5), clBlue);
-  EXPECT_EQ(TfrmMain::Hint(Frame->TBReUndo), "Wiederherstellen (Linie)");
+  EXPECT_EQ(Hint(Frame->TBReUndo), "Wiederherstellen (Linie)");
 
   ResetBeepCount();
   Key(Qt::Key_Z, Qt::ControlModifier); // nothing left to undo in A
@@ -106,8 +106,8 @@ TEST_F(FrameKeys, SaveKeyWritesTheActiveDocument) {
   };
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(presets, std::vector<std::string>{"Neu 2"});
-  EXPECT_FALSE(b->FModified);
-  EXPECT_TRUE(a->FModified);
+  EXPECT_FALSE(b->Modified());
+  EXPECT_TRUE(a->Modified());
   EXPECT_EQ(b->Caption(), "Neu 2.bmp");
   EXPECT_TRUE(fs::exists(dir.File("Neu 2.bmp")));
   EXPECT_FALSE(fs::exists(dir.File("Neu 1.bmp")));
@@ -138,7 +138,7 @@ TEST_F(FrameKeys, NewImageFromTheKeyboard) {
   EXPECT_EQ(doc->Caption(), "Neu 2.bmp");
   EXPECT_EQ(doc->Bitmap().Width(), 12);
   EXPECT_EQ(doc->Bitmap().Height(), 300);
-  EXPECT_EQ(doc->FImageType, pf15bit);
+  EXPECT_EQ(doc->ImageType(), pf15bit);
   EXPECT_EQ(Frame->StatusBarChild->PanelText(8), "15-bit");
 
   // Escape closes the dialog without a document.
@@ -160,13 +160,13 @@ TEST_F(FrameKeys, TypingInTheZoomListZoomsAtEveryCharacter) {
   std::vector<int> seen;
   for (const char c : std::string("150")) {
     QTest::keyClick(edit, c);
-    seen.push_back(doc->FZoom);
+    seen.push_back(doc->Zoom());
   }
   EXPECT_EQ(seen, (std::vector<int>{1, 15, 150}));
   EXPECT_EQ(edit->text(), "150");
   edit->selectAll();
   QTest::keyClicks(edit, "25");
-  EXPECT_EQ(doc->FZoom, 25);
+  EXPECT_EQ(doc->Zoom(), 25);
   EXPECT_EQ(doc->Image->width(), 100);
   EXPECT_EQ(Frame->StatusBarChild->PanelText(7), "25 %");
 
@@ -178,7 +178,7 @@ TEST_F(FrameKeys, TypingInTheZoomListZoomsAtEveryCharacter) {
   EXPECT_EQ(doc->Bitmap().GetPixel(5, 5), clWhite);
   EXPECT_EQ(doc->Undo().UndoIndex(), -1);
   EXPECT_EQ(edit->text(), "25 %");
-  EXPECT_EQ(doc->FZoom, 25);
+  EXPECT_EQ(doc->Zoom(), 25);
 }
 
 TEST_F(FrameKeys, AltF4EndsTheProgramAfterTheQuestion) {

@@ -22,7 +22,7 @@ std::vector<std::pair<QString, bool>> WindowList(TfrmChild *doc) {
 QAction *Item(TfrmChild *doc, const QString &caption) {
   doc->mnuMainWindowClick();
   for (QAction *a : doc->mnuMainWindow->actions()) {
-    if (a->text() == caption && TfrmChild::Hint(a) == caption)
+    if (a->text() == caption && Hint(a) == caption)
       return a;
   }
   return nullptr;

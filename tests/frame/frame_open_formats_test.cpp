@@ -111,11 +111,11 @@ TEST_F(FrameOpenFormats, EachFormatArrivesInTheFormatItsReaderKeeps) {
     TfrmChild *doc = Frame->OpenPictureFile(dir.File(c.Name));
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->Bitmap().PixelFormat(), c.Format);
-    EXPECT_EQ(doc->FImageType, c.Format);
+    EXPECT_EQ(doc->ImageType(), c.Format);
     EXPECT_EQ(doc->Caption(), QString(c.Name));
-    EXPECT_EQ(doc->FFileName, dir.File(c.Name));
-    EXPECT_FALSE(doc->FReadOnly);
-    EXPECT_FALSE(doc->FModified);
+    EXPECT_EQ(doc->FileName(), dir.File(c.Name));
+    EXPECT_FALSE(doc->ReadOnly());
+    EXPECT_FALSE(doc->Modified());
     if (c.ExactColours) {
       ExpectPaletteColours(doc->Bitmap());
     } else {
@@ -138,7 +138,7 @@ TEST_F(FrameOpenFormats, ReadOnlyPngStaysReadOnlyThroughOpenAndRestore) {
   TfrmChild *doc = Frame->OpenPictureFile(path);
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->Caption(), "ro.png (Schreibgeschützt)");
-  EXPECT_TRUE(doc->FReadOnly);
+  EXPECT_TRUE(doc->ReadOnly());
   EXPECT_TRUE(FileIsReadOnly(path));
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::group_read, fs::perms::group_read);
   ExpectPaletteColours(doc->Bitmap());
@@ -178,7 +178,7 @@ TEST_F(FrameOpenFormats, RefusedAndUnreadableFilesMakeNoDocument) {
   EXPECT_FALSE(ShownMessages()[0].Text.isEmpty());
   EXPECT_EQ(BeepCount(), 1);
   EXPECT_EQ(Frame->Documents().size(), 1u);
-  EXPECT_EQ(Frame->DocumentNo, 101);
+  EXPECT_EQ(Frame->DocumentNo(), 101);
 }
 
 TEST_F(FrameOpenFormats, RestoreReadsAPngBackInItsOwnFormat) {
@@ -189,15 +189,15 @@ TEST_F(FrameOpenFormats, RestoreReadsAPngBackInItsOwnFormat) {
   ASSERT_NE(doc, nullptr);
   Flush();
   doc->Bitmap().SetPixelFormat(pf24bit);
-  doc->FImageType = pf24bit;
+  doc->SetImageType(pf24bit);
   doc->Bitmap().SetPixel(0, 0, clWhite);
-  doc->FModified = true;
+  doc->SetModified(true);
 
   QueueAnswer(mrYes);
   doc->mnuRestoreClick();
   EXPECT_EQ(doc->Bitmap().PixelFormat(), pf8bit);
-  EXPECT_EQ(doc->FImageType, pf8bit);
-  EXPECT_FALSE(doc->FModified);
+  EXPECT_EQ(doc->ImageType(), pf8bit);
+  EXPECT_FALSE(doc->Modified());
   ExpectPaletteColours(doc->Bitmap());
 }
 
@@ -214,12 +214,12 @@ TEST_F(FrameOpenFormats, SavesPngAndGifThatReadBack) {
   // A 24-bit picture as PNG, chosen in the save dialog.
   TfrmChild *doc = First();
   doc->Bitmap().SetPixel(3, 4, RGB(10, 200, 30));
-  doc->FModified = true;
+  doc->SetModified(true);
   target = dir.File("bild.png");
-  ASSERT_TRUE(Frame->SaveDocument(*doc, doc->FFileName, true));
-  EXPECT_EQ(doc->FFileName, target);
+  ASSERT_TRUE(Frame->SaveDocument(*doc, doc->FileName(), true));
+  EXPECT_EQ(doc->FileName(), target);
   EXPECT_EQ(doc->Caption(), "bild.png");
-  EXPECT_FALSE(doc->FModified);
+  EXPECT_FALSE(doc->Modified());
   TBitmap back;
   ASSERT_TRUE(LoadImageFile(target, back));
   EXPECT_EQ(back.Width(), doc->Bitmap().Width());
@@ -228,7 +228,7 @@ TEST_F(FrameOpenFormats, SavesPngAndGifThatReadBack) {
 
   // A writable name is saved under without asking.
   doc->Bitmap().SetPixel(3, 4, clBlue);
-  ASSERT_TRUE(Frame->SaveDocument(*doc, doc->FFileName, false));
+  ASSERT_TRUE(Frame->SaveDocument(*doc, doc->FileName(), false));
   EXPECT_EQ(asked, 1);
   ASSERT_TRUE(LoadImageFile(target, back));
   EXPECT_EQ(back.GetPixel(3, 4), clBlue);
@@ -239,7 +239,7 @@ TEST_F(FrameOpenFormats, SavesPngAndGifThatReadBack) {
   TfrmChild *pal = Frame->OpenPictureFile(dir.File("p.png"));
   ASSERT_NE(pal, nullptr);
   target = dir.File("p.gif");
-  ASSERT_TRUE(Frame->SaveDocument(*pal, pal->FFileName, true));
+  ASSERT_TRUE(Frame->SaveDocument(*pal, pal->FileName(), true));
   EXPECT_EQ(pal->Caption(), "p.gif");
   ASSERT_TRUE(LoadImageFile(target, back));
   EXPECT_EQ(back.PixelFormat(), pf8bit);
@@ -250,8 +250,8 @@ TEST_F(FrameOpenFormats, SavesPngAndGifThatReadBack) {
 TEST_F(FrameOpenFormats, JpegSaveIsRefusedWithAMessage) {
   TTempDir dir;
   TfrmChild *doc = First();
-  doc->FModified = true;
-  const std::string before = doc->FFileName;
+  doc->SetModified(true);
+  const std::string before = doc->FileName();
   for (const char *name : {"bild.jpg", "BILD.JPEG"}) {
     SCOPED_TRACE(name);
     ClearShownMessages();
@@ -259,7 +259,7 @@ TEST_F(FrameOpenFormats, JpegSaveIsRefusedWithAMessage) {
       n = dir.File(name);
       return true;
     };
-    EXPECT_FALSE(Frame->SaveDocument(*doc, doc->FFileName, true));
+    EXPECT_FALSE(Frame->SaveDocument(*doc, doc->FileName(), true));
     ASSERT_EQ(ShownMessages().size(), 1u);
     EXPECT_EQ(ShownMessages()[0].Type, mtWarning);
     EXPECT_EQ(ShownMessages()[0].Text,
@@ -267,8 +267,8 @@ TEST_F(FrameOpenFormats, JpegSaveIsRefusedWithAMessage) {
               "nicht speichern. Bitte ein anderes Dateiformat wählen, zum Beispiel "
               "PNG Bild (*.png).");
     EXPECT_FALSE(fs::exists(dir.File(name)));
-    EXPECT_EQ(doc->FFileName, before);
-    EXPECT_TRUE(doc->FModified);
+    EXPECT_EQ(doc->FileName(), before);
+    EXPECT_TRUE(doc->Modified());
   }
 }
 

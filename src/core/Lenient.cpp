@@ -1,4 +1,4 @@
-#include "document/Lenient.h"
+#include "core/Lenient.h"
 
 #include <charconv>
 #include <climits>

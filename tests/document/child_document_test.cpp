@@ -39,10 +39,10 @@ void DrawBox(TfrmChild *doc, const std::string &caption, TColor color, int x) {
 }
 
 QString UndoHint(TfrmMain &f) {
-  return TfrmMain::Hint(f.TBUndo);
+  return Hint(f.TBUndo);
 }
 QString RedoHint(TfrmMain &f) {
-  return TfrmMain::Hint(f.TBReUndo);
+  return Hint(f.TBReUndo);
 }
 
 using ChildDocument = FrameTest;
@@ -51,9 +51,9 @@ TEST_F(ChildDocument, EachDocumentKeepsItsOwnHints) {
   TfrmChild *a = First();
   DrawBox(a, "Linie", clRed, 5);
   EXPECT_EQ(UndoHint(*Frame), "Rückgängig (Linie)");
-  EXPECT_EQ(TfrmChild::Hint(a->mnuUndo), "Rückgängig (Linie)");
-  EXPECT_EQ(TfrmChild::Hint(a->ppMnuUndo), "Rückgängig (Linie)");
-  EXPECT_TRUE(a->FModified);
+  EXPECT_EQ(Hint(a->mnuUndo), "Rückgängig (Linie)");
+  EXPECT_EQ(Hint(a->ppMnuUndo), "Rückgängig (Linie)");
+  EXPECT_TRUE(a->Modified());
 
   TfrmChild *b = NewImage(*Frame);
   ASSERT_EQ(Frame->ActiveChild(), b);
@@ -69,8 +69,8 @@ TEST_F(ChildDocument, EachDocumentKeepsItsOwnHints) {
   Activate(b);
   EXPECT_EQ(UndoHint(*Frame), "Rückgängig");
   EXPECT_EQ(RedoHint(*Frame), "Wiederherstellen (Rechteck)");
-  EXPECT_EQ(TfrmChild::Hint(b->mnuReUndo), "Wiederherstellen (Rechteck)");
-  EXPECT_EQ(TfrmChild::Hint(b->ppMnuRedo), "Wiederherstellen (Rechteck)");
+  EXPECT_EQ(Hint(b->mnuReUndo), "Wiederherstellen (Rechteck)");
+  EXPECT_EQ(Hint(b->ppMnuRedo), "Wiederherstellen (Rechteck)");
 }
 
 TEST_F(ChildDocument, UndoAndRedoOfCanvasChangesThroughTheButtons) {
@@ -79,7 +79,7 @@ TEST_F(ChildDocument, UndoAndRedoOfCanvasChangesThroughTheButtons) {
   Frame->TBUndo->click(); // nothing to undo yet
   Frame->TBReUndo->click();
   EXPECT_EQ(BeepCount(), 2);
-  EXPECT_FALSE(doc->FModified);
+  EXPECT_FALSE(doc->Modified());
 
   DrawBox(doc, "A", clRed, 0);
   DrawBox(doc, "B", clBlue, 50);
@@ -89,7 +89,7 @@ TEST_F(ChildDocument, UndoAndRedoOfCanvasChangesThroughTheButtons) {
   EXPECT_EQ(doc->Bitmap().GetPixel(5, 15), clRed);
   EXPECT_EQ(UndoHint(*Frame), "Rückgängig (A)");
   EXPECT_EQ(RedoHint(*Frame), "Wiederherstellen (B)");
-  EXPECT_TRUE(fs::exists(doc->FCacheDir() + "/3.bmp"));
+  EXPECT_TRUE(fs::exists(doc->CacheDir() + "/3.bmp"));
   Frame->TBReUndo->click();
   EXPECT_EQ(doc->Bitmap().GetPixel(55, 15), clBlue);
   EXPECT_EQ(UndoHint(*Frame), "Rückgängig (B)");
@@ -107,13 +107,13 @@ TEST_F(ChildDocument, UndoBringsBackTheFormatAndStatus) {
   TfrmChild *doc = First();
   ASSERT_TRUE(doc->AddUndoStep("Bildart in 4-bit ändern"));
   doc->Bitmap().SetPixelFormat(pf4bit);
-  doc->FImageType = pf4bit;
+  doc->SetImageType(pf4bit);
   doc->FormActivate();
   EXPECT_EQ(Frame->StatusBarChild->PanelText(8), "4-bit");
   Frame->CBZoom->setEditText("200");
   ASSERT_TRUE(doc->UndoStep());
   EXPECT_EQ(doc->Bitmap().PixelFormat(), pf24bit);
-  EXPECT_EQ(doc->FImageType, pf24bit);
+  EXPECT_EQ(doc->ImageType(), pf24bit);
   EXPECT_EQ(Frame->StatusBarChild->PanelText(8), "24-bit");
   // The zoom is applied again to the restored raster.
   EXPECT_EQ(doc->Image->width(), 800);
@@ -166,7 +166,7 @@ TEST_F(ChildDocument, NoDiscardsAndAFailedSaveKeepsTheWindow) {
   QueueAnswer(mrYes);
   EXPECT_FALSE(CloseDocument(doc));
   EXPECT_EQ(Frame->Documents().size(), 1u);
-  EXPECT_TRUE(doc->FModified);
+  EXPECT_TRUE(doc->Modified());
 
   QueueAnswer(mrNo);
   EXPECT_TRUE(CloseDocument(doc));
@@ -236,7 +236,7 @@ TEST_F(ChildDocument, SaveWritesBmpAndRefusesJpeg) {
   EXPECT_FALSE(fs::exists(dir.File("bild.jpg")));
   ASSERT_EQ(ShownMessages().size(), 1u);
   EXPECT_TRUE(ShownMessages()[0].Text.startsWith("Das Bild wurde nicht gespeichert!"));
-  EXPECT_TRUE(doc->FModified);
+  EXPECT_TRUE(doc->Modified());
   EXPECT_EQ(doc->Caption(), "Neu 1.bmp");
 
   Frame->SaveDialogHook = [&](std::string &name) {
@@ -245,9 +245,9 @@ TEST_F(ChildDocument, SaveWritesBmpAndRefusesJpeg) {
   };
   doc->mnuSaveClick();
   EXPECT_TRUE(fs::exists(dir.File("bild.bmp")));
-  EXPECT_FALSE(doc->FModified);
+  EXPECT_FALSE(doc->Modified());
   EXPECT_EQ(doc->Caption(), "bild.bmp");
-  EXPECT_EQ(doc->FFileName, dir.File("bild.bmp"));
+  EXPECT_EQ(doc->FileName(), dir.File("bild.bmp"));
   // The file exists now: "Speichern" writes it without asking.
   Frame->SaveDialogHook = [](std::string &) -> bool { throw std::logic_error("asked"); };
   DrawBox(doc, "Linie", clBlue, 0);
@@ -270,7 +270,7 @@ TEST_F(ChildDocument, SaveWritesTheDocumentsImageType) {
     name = dir.File("vga.bmp");
     return true;
   };
-  ASSERT_TRUE(Frame->SaveDocument(doc->FFileName, true));
+  ASSERT_TRUE(Frame->SaveDocument(doc->FileName(), true));
   TBitmap written;
   ASSERT_TRUE(LoadBmpFile(dir.File("vga.bmp"), written));
   EXPECT_EQ(written.PixelFormat(), pf4bit);
@@ -286,11 +286,11 @@ TEST_F(ChildDocument, FileMenuStates) {
   EXPECT_FALSE(doc->mnuRestore->isEnabled());
   TTempDir dir;
   ASSERT_TRUE(SaveBmpFile(doc->Bitmap(), dir.File("x.bmp")));
-  doc->FFileName = dir.File("x.bmp");
+  doc->SetFileName(dir.File("x.bmp"));
   doc->mnuMainFileClick();
   EXPECT_TRUE(doc->mnuSaveAs->isEnabled());
   EXPECT_TRUE(doc->mnuRestore->isEnabled());
-  doc->FReadOnly = true;
+  doc->SetReadOnly(true);
   doc->mnuMainFileClick();
   EXPECT_FALSE(doc->mnuSave->isEnabled());
 }
@@ -299,7 +299,7 @@ TEST_F(ChildDocument, RestoreReadsTheFileBack) {
   TfrmChild *doc = First();
   TTempDir dir;
   ASSERT_TRUE(SaveBmpFile(doc->Bitmap(), dir.File("r.bmp")));
-  doc->FFileName = dir.File("r.bmp");
+  doc->SetFileName(dir.File("r.bmp"));
   DrawBox(doc, "Linie", clRed, 0);
 
   QueueAnswer(mrNo);
@@ -319,7 +319,7 @@ TEST_F(ChildDocument, RestoreReadsTheFileBack) {
   doc->mnuRestoreClick();
   EXPECT_EQ(BeepCount(), 1);
   EXPECT_EQ(doc->Bitmap().GetPixel(5, 15), clWhite);
-  EXPECT_FALSE(doc->FModified);
+  EXPECT_FALSE(doc->Modified());
   EXPECT_EQ(UndoHint(*Frame), "Rückgängig (Wiederherstellen)");
   EXPECT_EQ(doc->Image->width(), 200);
   // The restore itself can be undone.
@@ -335,7 +335,7 @@ TEST_F(ChildDocument, RestoreOfAnUnreadableFileChangesNothing) {
     fputs("BM-nonsense", f);
     fclose(f);
   }
-  doc->FFileName = dir.File("bad.bmp");
+  doc->SetFileName(dir.File("bad.bmp"));
   DrawBox(doc, "Linie", clRed, 0);
   const int index = doc->Undo().UndoIndex();
   QueueAnswer(mrYes);
@@ -344,7 +344,7 @@ TEST_F(ChildDocument, RestoreOfAnUnreadableFileChangesNothing) {
   EXPECT_EQ(ShownMessages()[1].Type, mtError);
   EXPECT_EQ(doc->Bitmap().GetPixel(5, 15), clRed);
   EXPECT_EQ(doc->Undo().UndoIndex(), index);
-  EXPECT_TRUE(doc->FModified);
+  EXPECT_TRUE(doc->Modified());
 }
 
 TEST_F(ChildDocument, LostCacheFolderStopsTheStepWithAMessage) {
@@ -385,7 +385,7 @@ TEST_F(ChildDocument, SizeWarningForDimensionedImages) {
   TfrmChild *doc = First();
   EXPECT_TRUE(doc->mnuSizeImageClick());
   EXPECT_TRUE(ShownMessages().empty());
-  doc->FDimensioned = true;
+  doc->SetDimensioned(true);
   EXPECT_FALSE(doc->mnuSizeImageClick()); // the default button is No
   ASSERT_EQ(ShownMessages().size(), 1u);
   const TShownMessage &m = ShownMessages()[0];

@@ -6,6 +6,7 @@
 #include "document/UndoCache.h"
 #include "frame/UnMain.h"
 #include "platform/Beep.h"
+#include "platform/Hints.h"
 #include "platform/MessageDlg.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // The frame: counters and names of new documents, the start document, the
 // menus it shows, the zoom list, the undo buttons and the cache at exit.
+#include "controls/ColorPickButton.h"
 #include "core/BmpFile.h"
 #include "document/UnNewImage.h"
 #include "frame_fixture.h"
@@ -39,24 +40,24 @@ TEST_F(FrameDocuments, StartDocumentIsNeu1WithFolder100) {
   ASSERT_EQ(Frame->Documents().size(), 1u);
   TfrmChild *doc = First();
   EXPECT_EQ(doc->Caption(), "Neu 1.bmp");
-  EXPECT_EQ(doc->FFileName, "Neu 1.bmp");
+  EXPECT_EQ(doc->FileName(), "Neu 1.bmp");
   EXPECT_EQ(doc->Bitmap().Width(), 400);
   EXPECT_EQ(doc->Bitmap().Height(), 300);
   EXPECT_EQ(doc->Bitmap().PixelFormat(), pf24bit);
-  EXPECT_EQ(doc->FImageType, pf24bit);
-  EXPECT_FALSE(doc->FModified);
-  EXPECT_FALSE(doc->FReadOnly);
-  EXPECT_EQ(doc->FZoom, 100);
-  EXPECT_EQ(doc->FPaperColor, clWhite);
-  EXPECT_EQ(doc->FMarkRect, TRect(0, 0, 0, 0));
-  EXPECT_EQ(doc->FCacheDir(), CacheRootFolder() + "/100");
+  EXPECT_EQ(doc->ImageType(), pf24bit);
+  EXPECT_FALSE(doc->Modified());
+  EXPECT_FALSE(doc->ReadOnly());
+  EXPECT_EQ(doc->Zoom(), 100);
+  EXPECT_EQ(doc->PaperColor(), clWhite);
+  EXPECT_EQ(doc->MarkRect(), TRect(0, 0, 0, 0));
+  EXPECT_EQ(doc->CacheDir(), CacheRootFolder() + "/100");
   // A document that was never changed has only its note in its folder.
   std::vector<std::string> files;
-  for (const auto &e : fs::directory_iterator(doc->FCacheDir()))
+  for (const auto &e : fs::directory_iterator(doc->CacheDir()))
     files.push_back(e.path().filename().string());
   EXPECT_EQ(files, std::vector<std::string>{"Info.txt"});
   EXPECT_EQ(Frame->NewImageNo, 2);
-  EXPECT_EQ(Frame->DocumentNo, 101);
+  EXPECT_EQ(Frame->DocumentNo(), 101);
   EXPECT_EQ(Frame->ActiveChild(), doc);
 }
 
@@ -64,7 +65,7 @@ TEST_F(FrameDocuments, CountersAcrossNewAndOpenedDocuments) {
   TfrmChild *second = NewImage(*Frame);
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Caption(), "Neu 2.bmp");
-  EXPECT_EQ(second->FCacheDir(), CacheRootFolder() + "/101");
+  EXPECT_EQ(second->CacheDir(), CacheRootFolder() + "/101");
 
   // Opening a file raises only the folder number.
   TTempDir dir;
@@ -73,17 +74,17 @@ TEST_F(FrameDocuments, CountersAcrossNewAndOpenedDocuments) {
   TfrmChild *opened = Frame->OpenPictureFile(dir.File("Bild.BMP"));
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(opened->Caption(), "Bild.BMP");
-  EXPECT_EQ(opened->FFileName, dir.File("Bild.BMP"));
-  EXPECT_EQ(opened->FImageType, pf8bit);
-  EXPECT_FALSE(opened->FModified);
-  EXPECT_EQ(opened->FCacheDir(), CacheRootFolder() + "/102");
+  EXPECT_EQ(opened->FileName(), dir.File("Bild.BMP"));
+  EXPECT_EQ(opened->ImageType(), pf8bit);
+  EXPECT_FALSE(opened->Modified());
+  EXPECT_EQ(opened->CacheDir(), CacheRootFolder() + "/102");
   EXPECT_EQ(Frame->StatusBarChild->PanelText(8), "8-bit");
 
   TfrmChild *third = NewImage(*Frame);
   EXPECT_EQ(third->Caption(), "Neu 3.bmp");
-  EXPECT_EQ(third->FCacheDir(), CacheRootFolder() + "/103");
+  EXPECT_EQ(third->CacheDir(), CacheRootFolder() + "/103");
   EXPECT_EQ(Frame->NewImageNo, 4);
-  EXPECT_EQ(Frame->DocumentNo, 104);
+  EXPECT_EQ(Frame->DocumentNo(), 104);
   EXPECT_EQ(Frame->Documents().size(), 4u);
 }
 
@@ -112,7 +113,7 @@ TEST_F(FrameDocuments, OpenRefusesMissingAndForeignFiles) {
   Flush();
   EXPECT_EQ(ShownMessages().size(), 2u);
   EXPECT_EQ(Frame->Documents().size(), 1u);
-  EXPECT_EQ(Frame->DocumentNo, 101);
+  EXPECT_EQ(Frame->DocumentNo(), 101);
 }
 
 TEST_F(FrameDocuments, ReadOnlyFileGetsMarkedCaption) {
@@ -122,7 +123,7 @@ TEST_F(FrameDocuments, ReadOnlyFileGetsMarkedCaption) {
   TfrmChild *doc = Frame->OpenPictureFile(dir.File("ro.bmp"));
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->Caption(), "ro.bmp (Schreibgeschützt)");
-  EXPECT_TRUE(doc->FReadOnly);
+  EXPECT_TRUE(doc->ReadOnly());
   // The file keeps its flag, and "Speichern" asks for a name.
   EXPECT_EQ(fs::status(dir.File("ro.bmp")).permissions() & fs::perms::owner_write, fs::perms::none);
   int asked = 0;
@@ -173,7 +174,7 @@ TEST_F(FrameDocuments, ZoomListAppliesTypedAndChosenValues) {
   } cases[] = {{"0", 1}, {"abc", 1}, {"1200", 1200}, {"  10 %", 10}, {"150 %", 150}, {"-20", 1}, {"33", 33}};
   for (const auto &c : cases) {
     Frame->CBZoom->setEditText(c.Text);
-    EXPECT_EQ(doc->FZoom, c.Zoom) << c.Text;
+    EXPECT_EQ(doc->Zoom(), c.Zoom) << c.Text;
     EXPECT_EQ(doc->Image->Zoom(), c.Zoom) << c.Text;
     EXPECT_EQ(doc->Image->width(), 400 * c.Zoom / 100) << c.Text;
     EXPECT_EQ(doc->Image->height(), 300 * c.Zoom / 100) << c.Text;
@@ -184,11 +185,11 @@ TEST_F(FrameDocuments, ZoomListAppliesTypedAndChosenValues) {
   std::vector<int> seen;
   for (const char *step : {"1", "15", "150"}) {
     Frame->CBZoom->setEditText(step);
-    seen.push_back(doc->FZoom);
+    seen.push_back(doc->Zoom());
   }
   EXPECT_EQ(seen, (std::vector<int>{1, 15, 150}));
   Frame->CBZoom->setCurrentIndex(Frame->CBZoom->findText("  50 %"));
-  EXPECT_EQ(doc->FZoom, 50);
+  EXPECT_EQ(doc->Zoom(), 50);
 }
 
 TEST_F(FrameDocuments, ClosingTheActiveDocumentBringsBackTheOneUsedBefore) {
@@ -211,12 +212,12 @@ TEST_F(FrameDocuments, ZoomIsPerDocument) {
   TfrmChild *b = NewImage(*Frame);
   Flush();
   EXPECT_EQ(Frame->CBZoom->currentText(), "100 %");
-  EXPECT_EQ(b->FZoom, 100);
+  EXPECT_EQ(b->Zoom(), 100);
   Activate(a);
   EXPECT_EQ(Frame->ActiveChild(), a);
   EXPECT_EQ(Frame->CBZoom->currentText(), "200 %");
   EXPECT_EQ(Frame->StatusBarChild->PanelText(7), "200 %");
-  EXPECT_EQ(a->FZoom, 200);
+  EXPECT_EQ(a->Zoom(), 200);
 }
 
 TEST_F(FrameDocuments, StatusBarsAndColourPanels) {
@@ -246,7 +247,7 @@ TEST_F(FrameDocuments, StatusBarsAndColourPanels) {
   EXPECT_EQ(Frame->StatusBarChild->PanelText(8), "24-bit");
   // A 16-bit raster reads "16-bit" (the dialog offers no 16-bit choice).
   red->Bitmap().SetPixelFormat(pf16bit);
-  red->SetDocument(red->Caption(), red->FFileName, false, false);
+  red->SetDocument(red->Caption(), red->FileName(), false, false);
   Activate(red);
   EXPECT_EQ(Frame->StatusBarChild->PanelText(8), "16-bit");
 }
@@ -280,7 +281,7 @@ TEST_F(FrameDocuments, ToolBarMenuTogglesTheBars) {
 TEST_F(FrameDocuments, ExitRemovesTheCacheFolder) {
   NewImage(*Frame);
   ASSERT_TRUE(First()->AddUndoStep("Linie"));
-  First()->FModified = false; // nothing to ask about
+  First()->SetModified(false); // nothing to ask about
   ASSERT_TRUE(fs::exists(CacheRootFolder() + "/100/1.bmp"));
   EXPECT_TRUE(Frame->close());
   Flush();

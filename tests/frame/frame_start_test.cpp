@@ -20,9 +20,9 @@ TEST_F(FrameStart, FileOnTheCommandLineReplacesTheUntitledDocument) {
   Flush();
   ASSERT_EQ(Frame->Documents().size(), 1u);
   EXPECT_EQ(First()->Caption(), "start.bmp");
-  EXPECT_EQ(First()->FImageType, pf4bit);
+  EXPECT_EQ(First()->ImageType(), pf4bit);
   EXPECT_EQ(Frame->NewImageNo, 1);
-  EXPECT_EQ(Frame->DocumentNo, 101);
+  EXPECT_EQ(Frame->DocumentNo(), 101);
 
   // A missing file: the untitled document as usual.
   Frame.reset();
@@ -50,7 +50,7 @@ TEST_F(FrameStart, FileOnTheCommandLineReplacesTheUntitledDocument) {
   EXPECT_TRUE(ShownMessages()[0].Text.endsWith("das Dateiformat von Tessaro nicht unterstützt wird!"));
   ASSERT_EQ(Frame->Documents().size(), 1u);
   EXPECT_EQ(First()->Caption(), "Neu 1.bmp");
-  EXPECT_EQ(Frame->DocumentNo, 101);
+  EXPECT_EQ(Frame->DocumentNo(), 101);
 }
 
 } // namespace

@@ -1,0 +1,80 @@
+// What a document window needs from the window that holds it. The frame
+// implements it; the document never sees the frame itself, so documents can
+// be built and tested on a bare host.
+#pragma once
+
+#include "core/Types.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QAction;
+
+namespace tessaro {
+
+class TfrmChild;
+class TBitmap;
+
+// Commands that the frame's menus and every document's menus share.
+struct TSharedActions {
+  QAction *New = nullptr;              // "Neu..."
+  QAction *NewFromClipboard = nullptr; // "Neu aus Zwischenablage"
+  QAction *Open = nullptr;             // "Öffnen..."
+  QAction *End = nullptr;              // "Beenden"
+  QAction *WndCascade = nullptr;
+  QAction *WndTileHor = nullptr;
+  QAction *WndTileVert = nullptr;
+  QAction *HelpContents = nullptr;
+  QAction *HelpSearch = nullptr;
+  QAction *HelpHelp = nullptr;
+  QAction *Options = nullptr;
+  QAction *Info = nullptr;
+  // The items of "Symbolleisten" (ticked by ToolBarsMenuShown).
+  std::vector<QAction *> ToolBarItems;
+};
+
+class TDocumentHost {
+public:
+  virtual ~TDocumentHost() = default;
+
+  // Number of the next document's cache folder.
+  virtual int DocumentNo() const = 0;
+  virtual const TSharedActions &SharedActions() const = 0;
+
+  // Open documents in the order they were created, and the active one.
+  virtual std::vector<TfrmChild *> Documents() const = 0;
+  virtual TfrmChild *ActiveChild() const = 0;
+  // Brings a document's window to the front (restoring it when minimized).
+  virtual void ShowDocument(TfrmChild &doc) = 0;
+  virtual void MinimizeDocument(TfrmChild &doc) = 0;
+  virtual void CloseDocument(TfrmChild &doc) = 0;
+  // A document is about to go away.
+  virtual void DocumentClosing(TfrmChild *doc) = 0;
+
+  // Saves a document; askName asks for a file name first. True when the
+  // file was written.
+  virtual bool SaveDocument(TfrmChild &doc, const std::string &fileName, bool askName) = 0;
+  // Creates a new untitled document (the new-image dialog's OK); null after a
+  // German message when the raster is too big.
+  virtual TfrmChild *CreateNewImage(int width, int height, TPixelFormat pf, TColor paper) = 0;
+
+  // Zoom: shows a document's zoom in the zoom list and the status bar, or
+  // applies the zoom list's value to the active document.
+  virtual void ShowZoom(int zoom) = 0;
+  virtual void ApplyZoom() = 0;
+
+  // Status bar of the document (panels 0 to 9) and the paper colour panel.
+  virtual void SetStatusText(int panel, const QString &text) = 0;
+  virtual void ShowPaperColor(TColor color) = 0;
+  // Hints of the frame's undo and redo buttons.
+  virtual void SetUndoHint(const QString &hint) = 0;
+  virtual void SetRedoHint(const QString &hint) = 0;
+  // The floating-object toolbars go away with the object they showed.
+  virtual void HideObjectToolBars() = 0;
+  // "Symbolleisten" opens: tick the visible bars.
+  virtual void ToolBarsMenuShown() = 0;
+};
+
+} // namespace tessaro

@@ -1,0 +1,129 @@
+// The frame's actions and menus, shared with the documents' menus.
+#include "frame/UnMain.h"
+
+#include "platform/Hints.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace tessaro {
+
+void TfrmMain::CreateActions() {
+  ActNew = MakeAction(this, "Neu...", QKeySequence(Qt::CTRL | Qt::Key_N));
+  connect(ActNew, &QAction::triggered, this, [this] { TBNewClick(); });
+  ActNewFromClipboard = MakeAction(this, "Neu aus Zwischenablage");
+  ActNewFromClipboard->setEnabled(false);
+  ActOpen = MakeAction(this, "Öffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), "Öffnet eine Datei");
+  connect(ActOpen, &QAction::triggered, this, [this] { mnuOpenClick(); });
+  ActEnd = MakeAction(this, "Beenden", QKeySequence(Qt::ALT | Qt::Key_F4), "Beendet das Programm");
+  connect(ActEnd, &QAction::triggered, this, [this] { mnuEndClick(); });
+  ActWndCascade = MakeAction(this, "Überlappend");
+  connect(ActWndCascade, &QAction::triggered, this, [this] { CascadeDocuments(); });
+  ActWndTileHor = MakeAction(this, "Übereinander");
+  connect(ActWndTileHor, &QAction::triggered, this, [this] { TileDocumentsHorizontally(); });
+  ActWndTileVert = MakeAction(this, "Nebeneinander");
+  connect(ActWndTileVert, &QAction::triggered, this, [this] { TileDocumentsVertically(); });
+  // Help, options and information arrive with their dialogs.
+  ActHelpContents = MakeAction(this, "I&nhalt", QKeySequence(Qt::Key_F1));
+  ActHelpSearch = MakeAction(this, "Suche über Schlüssel&wort");
+  ActHelpHelp = MakeAction(this, "&Benutzung der Hilfe");
+  ActOptions = MakeAction(this, "Optionen");
+  ActInfo = MakeAction(this, "Info...");
+  for (QAction *a : {ActHelpContents, ActHelpSearch, ActHelpHelp, ActOptions, ActInfo})
+    a->setEnabled(false);
+}
+
+void TfrmMain::CreateMenus() {
+  mnuMainFile = new QMenu("Datei", this);
+  mnuMainFile->addAction(ActNew);
+  mnuMainFile->addAction(ActNewFromClipboard);
+  mnuMainFile->addAction(ActOpen);
+  mnuMainFile->addSeparator();
+  mnuMainFile->addAction(ActEnd);
+
+  mnuMainView = new QMenu("Ansicht", this);
+  mnuColorPalette = mnuMainView->addMenu("Farbpalette");
+  for (const char *c : {"Standard Farben", "HTML Farben", "Systemfarben", "VGA Farben"})
+    mnuColorPalette->addAction(c)->setEnabled(false);
+  QMenu *bmpColors = mnuColorPalette->addMenu("Bildfarben");
+  for (const char *c : {"Bildfarben verwenden", "Roter Kanal", "Grüner Kanal", "Blauer Kanal"})
+    bmpColors->addAction(c)->setEnabled(false);
+  mnuToolBars = mnuMainView->addMenu("Symbolleisten");
+  auto toggle = [this](const QString &caption, QToolBar *bar) {
+    QAction *a = mnuToolBars->addAction(caption);
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [bar](bool checked) { bar->setVisible(checked); });
+    return a;
+  };
+  mnuShowTBStandard = toggle("Standard", ToolBarStandard);
+  mnuShowTBEdit = toggle("Bearbeiten", ToolBarEdit);
+  mnuShowTBDraw = toggle("Zeichnen", ToolBarDraw);
+  mnuShowTBEffects = toggle("Effekte", ToolBarEffects);
+  mnuShowTBLayers = toggle("Farbkanäle", ToolBarLayers);
+  connect(mnuToolBars, &QMenu::aboutToShow, this, [this] { mnuToolBarsClick(); });
+  PopupMenuToolBars = new QMenu(this);
+  for (QAction *a : {mnuShowTBStandard, mnuShowTBEdit, mnuShowTBDraw, mnuShowTBEffects, mnuShowTBLayers})
+    PopupMenuToolBars->addAction(a);
+  connect(PopupMenuToolBars, &QMenu::aboutToShow, this, [this] { PopupMenuToolBarsPopup(); });
+
+  mnuMainExtras = new QMenu("Extras", this);
+  mnuMainExtras->addAction(ActOptions);
+  mnuMainHelp = new QMenu("Hilfe", this);
+  mnuMainHelp->addAction(ActHelpContents);
+  mnuMainHelp->addAction(ActHelpSearch);
+  mnuMainHelp->addAction(ActHelpHelp);
+  mnuMainHelp->addSeparator();
+  mnuMainHelp->addAction(ActInfo);
+  FFrameMenus = {mnuMainFile, mnuMainView, mnuMainExtras, mnuMainHelp};
+
+  FSharedActions.New = ActNew;
+  FSharedActions.NewFromClipboard = ActNewFromClipboard;
+  FSharedActions.Open = ActOpen;
+  FSharedActions.End = ActEnd;
+  FSharedActions.WndCascade = ActWndCascade;
+  FSharedActions.WndTileHor = ActWndTileHor;
+  FSharedActions.WndTileVert = ActWndTileVert;
+  FSharedActions.HelpContents = ActHelpContents;
+  FSharedActions.HelpSearch = ActHelpSearch;
+  FSharedActions.HelpHelp = ActHelpHelp;
+  FSharedActions.Options = ActOptions;
+  FSharedActions.Info = ActInfo;
+  FSharedActions.ToolBarItems = {mnuShowTBStandard, mnuShowTBEdit, mnuShowTBDraw, mnuShowTBEffects,
+                                 mnuShowTBLayers};
+}
+
+void TfrmMain::mnuToolBarsClick() {
+  mnuShowTBStandard->setChecked(ToolBarStandard->isVisibleTo(this));
+  mnuShowTBEdit->setChecked(ToolBarEdit->isVisibleTo(this));
+  mnuShowTBDraw->setChecked(ToolBarDraw->isVisibleTo(this));
+  mnuShowTBEffects->setChecked(ToolBarEffects->isVisibleTo(this));
+  mnuShowTBLayers->setChecked(ToolBarLayers->isVisibleTo(this));
+}
+
+void TfrmMain::PopupMenuToolBarsPopup() {
+  mnuToolBarsClick();
+}
+
+QMenu *TfrmMain::createPopupMenu() {
+  // The caller deletes the menu it gets: hand out a fresh one that carries
+  // the shared items, never PopupMenuToolBars itself.
+  auto *menu = new QMenu(this);
+  menu->addActions(PopupMenuToolBars->actions());
+  connect(menu, &QMenu::aboutToShow, this, [this] { PopupMenuToolBarsPopup(); });
+  return menu;
+}
+
+void TfrmMain::ShowMenus(const std::vector<QMenu *> &menus) {
+  QMenuBar *bar = menuBar();
+  bar->clear();
+  for (QMenu *m : menus)
+    bar->addMenu(m);
+}
+
+void TfrmMain::ShowFrameMenus() {
+  ShowMenus(FFrameMenus);
+}
+
+} // namespace tessaro
