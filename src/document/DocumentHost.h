@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/Types.h"
+#include "document/tools/ToolAttributes.h"
 
 #include <QString>
 
@@ -75,6 +76,9 @@ public:
   virtual void HideObjectToolBars() = 0;
   // "Symbolleisten" opens: tick the visible bars.
   virtual void ToolBarsMenuShown() = 0;
+
+  // The drawing state, read live at every mouse event (never copied).
+  virtual TToolAttributes DrawAttributes() const = 0;
 };
 
 } // namespace tessaro

@@ -118,6 +118,10 @@ public:
   void SetRedoHint(const QString &hint) override;
   void HideObjectToolBars() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
+  TToolAttributes DrawAttributes() const override;
+
+  // The active drawing tool; written only by the tool buttons and popup items.
+  TDrawTool ActiveTool = dtCursor;
 
   QMdiSubWindow *SubWindowOf(const TfrmChild *child) const;
 

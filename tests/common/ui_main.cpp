@@ -4,6 +4,7 @@
 // fresh temporary folder, so that no test touches the user's real files.
 #include "platform/MessageDlg.h"
 #include "platform/QtHooks.h"
+#include "platform/ScreenMetrics.h"
 #if __has_include("platform/text/QtTextRasterizer.h")
 #include "platform/text/QtTextRasterizer.h"
 #define TESSARO_HAVE_QT_TEXT 1
@@ -46,6 +47,8 @@ int main(int argc, char **argv) {
 #endif
   tessaro::InstallQtCoreHooks();
   tessaro::SetAutoAnswers(true);
+  // A 1280 x 1024 screen of 320 x 256 mm: a quarter millimetre per pixel.
+  tessaro::SetScreenMetrics(tessaro::TScreenMetrics{320, 256, 1280, 1024});
 
   testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
