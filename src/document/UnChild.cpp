@@ -58,6 +58,9 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(ScrollBox);
 
+  FEngine = std::make_unique<TToolEngine>(*this);
+  ConnectTools();
+
   CreateMenus();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Image, &QWidget::customContextMenuRequested, this,

@@ -9,6 +9,7 @@
 #include "document/DocumentHost.h"
 #include "document/ImageView.h"
 #include "document/UndoCache.h"
+#include "document/tools/ToolEngine.h"
 
 #include <QString>
 #include <QWidget>
@@ -89,6 +90,15 @@ public:
   bool AddUndoStep(const std::string &caption) { return FUndo->AddUndoStep(caption); }
   bool UndoStep(const std::string &caption = std::string()) { return FUndo->Undo(caption); }
   bool RedoStep(const std::string &caption = std::string()) { return FUndo->Redo(caption); }
+
+  // The tool engine behind the image control's mouse events.
+  TToolEngine &Engine() { return *FEngine; }
+  // Empties the point list of the multi-point tools.
+  void ClearPoints();
+  // Escape: ends a drag in progress and removes its rubber band.
+  void CancelDrawing();
+  // "Markierung löschen".
+  void RemoveMarking();
 
   // Activation and deactivation (the frame calls them when the active
   // document changes; also after undo, redo and pixel-format changes).
@@ -175,6 +185,7 @@ protected:
 
 private:
   void CreateMenus();
+  void ConnectTools();
   void FormClose();
   // Listener of the undo history.
   void UndoHintChanged(const std::string &hint) override;
@@ -200,6 +211,7 @@ private:
   TLUMWinRichEdit *FActiveRichEdit = nullptr;
   TDeletedObj FDeletedObj;
   std::unique_ptr<TUndoCache> FUndo;
+  std::unique_ptr<TToolEngine> FEngine;
   bool FCloseAgreed = false;
 };
 

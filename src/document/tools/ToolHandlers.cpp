@@ -1,0 +1,17 @@
+// Which family file handles a tool. A tool without a handler does nothing on
+// the image yet.
+#include "document/tools/LineTools.h"
+#include "document/tools/ToolEngine.h"
+
+namespace tessaro {
+
+const TToolHandler *ToolHandler(TDrawTool tool) {
+  using TFamily = const TToolHandler *(*)(TDrawTool);
+  for (TFamily family : {&LineToolHandler}) {
+    if (const TToolHandler *h = family(tool))
+      return h;
+  }
+  return nullptr;
+}
+
+} // namespace tessaro

@@ -1,0 +1,118 @@
+// A host for documents without a frame: attributes set by the test, status
+// texts recorded, one document shown as a top-level window.
+#pragma once
+
+#include "document/DocumentHost.h"
+#include "document/UnChild.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+namespace tessaro::test {
+
+class TBareHost : public TDocumentHost {
+public:
+  TBareHost() {
+    for (QAction **a :
+         {&FActions.New, &FActions.NewFromClipboard, &FActions.Open, &FActions.End, &FActions.WndCascade,
+          &FActions.WndTileHor, &FActions.WndTileVert, &FActions.HelpContents, &FActions.HelpSearch,
+          &FActions.HelpHelp, &FActions.Options, &FActions.Info}) {
+      FOwned.push_back(std::make_unique<QAction>("x"));
+      *a = FOwned.back().get();
+    }
+  }
+  TToolAttributes Attributes;
+  std::map<int, QString> Status;
+  TfrmChild *Doc = nullptr;
+
+  int DocumentNo() const override { return 500; }
+  const TSharedActions &SharedActions() const override { return FActions; }
+  std::vector<TfrmChild *> Documents() const override { return {Doc}; }
+  TfrmChild *ActiveChild() const override { return Doc; }
+  void ShowDocument(TfrmChild &) override {}
+  void MinimizeDocument(TfrmChild &) override {}
+  void CloseDocument(TfrmChild &) override {}
+  void DocumentClosing(TfrmChild *) override {}
+  bool SaveDocument(TfrmChild &, const std::string &, bool) override { return false; }
+  TfrmChild *CreateNewImage(int, int, TPixelFormat, TColor) override { return nullptr; }
+  void ShowZoom(int) override {}
+  void ApplyZoom() override {}
+  void SetStatusText(int panel, const QString &text) override { Status[panel] = text; }
+  void ShowPaperColor(TColor) override {}
+  void SetUndoHint(const QString &) override {}
+  void SetRedoHint(const QString &) override {}
+  void HideObjectToolBars() override {}
+  void ToolBarsMenuShown() override {}
+  TToolAttributes DrawAttributes() const override { return Attributes; }
+
+private:
+  TSharedActions FActions;
+  std::vector<std::unique_ptr<QAction>> FOwned;
+};
+
+// A document on a bare host, shown, with mouse events sent through its
+// window as the platform sends them.
+class BareDocumentTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Doc = std::make_unique<TfrmChild>(Host);
+    Host.Doc = Doc.get();
+    Doc->resize(400, 300);
+    Doc->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    Doc.reset();
+    QApplication::processEvents();
+  }
+
+  void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+             bool process = true) {
+    QWindow *win = Doc->window()->windowHandle();
+    const QPoint global = Doc->Image->mapToGlobal(pos);
+    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    e.setTimestamp(Timestamp += 1000); // never a double click by accident
+    QCoreApplication::sendEvent(win, &e);
+    if (process)
+      QApplication::processEvents();
+  }
+  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, p, b, b); }
+  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+  }
+  void Move(QPoint p, Qt::MouseButtons held = Qt::LeftButton) {
+    Mouse(QEvent::MouseMove, p, Qt::NoButton, held);
+  }
+  void Click(QPoint p) {
+    Press(p);
+    Release(p);
+  }
+  // A double click: the first click, then the second press with the
+  // platform's double-click event, then the release.
+  void DoubleClick(QPoint p) {
+    Click(p);
+    Mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, false);
+    Mouse(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+    Release(p);
+  }
+  // A drag from a to b through the points between.
+  void Drag(QPoint a, std::initializer_list<QPoint> via, QPoint b) {
+    Press(a);
+    for (QPoint p : via)
+      Move(p);
+    Move(b);
+    Release(b);
+  }
+
+  TBareHost Host;
+  std::unique_ptr<TfrmChild> Doc;
+  unsigned long Timestamp = 1000;
+};
+
+} // namespace tessaro::test
