@@ -4,14 +4,24 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Every package the build, the tests, the benchmark scripts and the fuzz run
+# use. Installed without recommendations, so each optional part that is
+# needed is named here itself.
 PACKAGES=(
   cmake ninja-build g++ clang pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev
+  # the sanitizer and libFuzzer runtimes of scripts/fuzz.sh (clang only recommends them)
+  libclang-rt-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libjpeg-dev libpng-dev libgif-dev libtiff-dev zlib1g-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
-  # tools the tests use to make files with other software
-  imagemagick netpbm libjpeg-turbo-progs ghostscript
+  # DejaVu for the tests' texts, Liberation for texts set in Arial's metrics
+  fonts-dejavu-core fonts-liberation
+  # tools the tests use to make and cross-check files with other software;
+  # ImageMagick reads WMF only through its extra codecs (libwmf), and the
+  # EPS reader renders through Ghostscript
+  imagemagick libmagickcore-6.q16-6-extra ghostscript netpbm libjpeg-turbo-progs
+  # the side-by-side scripts bench/compare_*.sh
+  libvips-tools time
 )
 
 missing=()

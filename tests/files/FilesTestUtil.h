@@ -1,6 +1,7 @@
 // Helpers of the file tests: test rasters, external tools, file bytes.
 #pragma once
 
+#include "ToolAbilities.h"
 #include "core/Bitmap.h"
 #include "core/FileUtil.h"
 

@@ -66,7 +66,7 @@ TEST(ImportEps, TiffPreviewOfBinaryEps) {
 }
 
 TEST(ImportEps, PostScriptThroughGhostscript) {
-  TESSARO_REQUIRE_TOOL("/usr/bin/gs");
+  TESSARO_REQUIRE_GHOSTSCRIPT();
   TEpsSettings restore;
   std::vector<uint8_t> f(TwoColours, TwoColours + std::strlen(TwoColours));
   // Plain, and binary without a preview.
@@ -90,7 +90,7 @@ TEST(ImportEps, PostScriptThroughGhostscript) {
 }
 
 TEST(ImportEps, HostilePostScriptIsBounded) {
-  TESSARO_REQUIRE_TOOL("/usr/bin/gs");
+  TESSARO_REQUIRE_GHOSTSCRIPT();
   TEpsSettings restore;
   SetEpsRenderTimeout(2);
   TBitmap bmp;
@@ -113,7 +113,7 @@ TEST(ImportEps, SampleFiles) {
   TESSARO_REQUIRE_TESTIMAGES();
   TEpsSettings restore;
   SetEpsRenderTimeout(10);
-  bool gs = HaveTool("/usr/bin/gs");
+  bool gs = GhostscriptCanRender();
   int read = 0;
   for (auto &p : SampleFiles("pillow/Tests/images/eps", {".eps"})) {
     TBitmap bmp;

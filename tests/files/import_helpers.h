@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../common/TestUtil.h"
+#include "ToolAbilities.h"
 #include "files/ImportReaders.h"
 
 #include <gtest/gtest.h>

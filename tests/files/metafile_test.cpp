@@ -94,6 +94,7 @@ TEST(Metafiles, RoundTripEveryPixelFormat) {
 
 TEST(Metafiles, OtherSoftwareReadsOurWmf) {
   REQUIRE_TOOL("/usr/bin/convert");
+  TESSARO_REQUIRE_MAGICK_READ("WMF", "libmagickcore-6.q16-6-extra");
   TTempDir dir;
   TBitmap src(40, 20, pf24bit);
   src.Canvas().Brush.Color = clRed;
