@@ -1,0 +1,72 @@
+// One mouse move while drawing with the line tools (rubber band erased and
+// drawn again in the raster, plus the repaint of what changed, offscreen
+// platform) on a 6000 x 4000 document next to a 1000 x 1000 one, at zoom 100
+// and 800 (target: the big document at most 1.5 x the small one). Polyline
+// and Bézier curve draw nothing on a move; their cost is the status texts and
+// the event itself.
+#include "document/UnChild.h"
+#include "frame/UnMain.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtHooks.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+using namespace tessaro;
+
+namespace {
+
+void BM_ToolMove(benchmark::State &state) {
+  const auto tool = TDrawTool(state.range(0));
+  const int w = int(state.range(1)), h = int(state.range(2)), zoom = int(state.range(3));
+  TfrmMain frame;
+  frame.resize(1400, 1200);
+  frame.show();
+  TfrmChild *doc = frame.CreateNewImage(w, h, pf24bit, clWhite);
+  if (!doc) {
+    state.SkipWithError("no document");
+    return;
+  }
+  if (QWidget *sub = doc->parentWidget())
+    sub->resize(1200, 1000);
+  doc->SetZoom(zoom);
+  frame.ActiveTool = tool;
+  QApplication::processEvents();
+  TToolEngine &e = doc->Engine();
+  e.ImageMouseDown(mbLeft, ssLeft, 40, 40);
+  int i = 0;
+  for (auto _ : state) {
+    // A line of about 700 control pixels that turns a little each move.
+    const int x = 700 + (i % 50), y = 300 + (i % 37);
+    e.ImageMouseMove(ssLeft, x, y);
+    QApplication::processEvents();
+    ++i;
+  }
+  e.ImageMouseUp(mbLeft, 0, 700, 300);
+  doc->SetModified(false);
+}
+
+void Args(benchmark::internal::Benchmark *b) {
+  for (int tool : {dtLine, dtPolyLine, dtFreeLine, dtBezier})
+    for (int zoom : {100, 800}) {
+      b->Args({tool, 1000, 1000, zoom});
+      b->Args({tool, 6000, 4000, zoom});
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ToolMove)->Apply(Args)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  InstallQtCoreHooks();
+  SetAutoAnswers(true);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
