@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <vector>
 
 namespace tessaro {
@@ -64,6 +65,48 @@ TEST(BitmapColorScan, MaskLimitAndColoursSeenBefore) {
   std::vector<TColor> found;
   EXPECT_TRUE(ScanColorRow(row.data(), 3, StoredChannelMask(AllColorLayers), seen, 100, found));
   EXPECT_EQ(found, (std::vector<TColor>{0x112233, 0x778899}));
+}
+
+// Rows long enough for the vector path: both paths find the same colours,
+// stop at the same place, and agree with a pixel-by-pixel reading.
+TEST(BitmapColorScan, VectorAndPlainPathsAgree) {
+  std::mt19937 rng(11);
+  for (int width : {11, 12, 19, 64, 301}) {
+    std::vector<TColor> pixels;
+    for (int x = 0; x < width; ++x)
+      pixels.push_back(RGB(uint8_t(rng() & 0x0F), uint8_t(rng() % 3), uint8_t(x % 5 == 0 ? rng() : 7)));
+    const std::vector<uint8_t> row = Row(pixels);
+    for (TColorLayer layers : {AllColorLayers, TColorLayer(clyRed), TColorLayer(clyGreen | clyBlue)})
+      for (size_t limit : {size_t(1000), size_t(5)}) {
+        TColorSet seenA, seenB;
+        seenA.Insert(pixels[3] & 0x0000FF); // a colour known before the row
+        seenB.Insert(pixels[3] & 0x0000FF);
+        std::vector<TColor> a, b;
+        const uint32_t mask = StoredChannelMask(layers);
+        const bool wholeA = ScanColorRow(row.data(), width, mask, seenA, limit, a);
+        const bool wholeB = ScanColorRowPlain(row.data(), width, mask, seenB, limit, b);
+        EXPECT_EQ(a, b) << width << " " << int(layers) << " " << limit;
+        EXPECT_EQ(wholeA, wholeB);
+        // Reference: first appearances of the masked colours.
+        std::vector<TColor> expected;
+        bool whole = true;
+        std::vector<TColor> known{pixels[3] & 0x0000FF};
+        for (TColor c : pixels) {
+          c = RGB(layers & clyRed ? GetRValue(c) : 0, layers & clyGreen ? GetGValue(c) : 0,
+                  layers & clyBlue ? GetBValue(c) : 0);
+          if (std::find(known.begin(), known.end(), c) != known.end())
+            continue;
+          if (expected.size() == limit) {
+            whole = false;
+            break;
+          }
+          known.push_back(c);
+          expected.push_back(c);
+        }
+        EXPECT_EQ(a, expected) << width << " " << int(layers) << " " << limit;
+        EXPECT_EQ(wholeA, whole);
+      }
+  }
 }
 
 } // namespace

@@ -225,6 +225,15 @@ TEST_F(PickerTest, ButtonsHaveTheirColoursPlacesAndHints) {
   EXPECT_EQ(glyph.pixelColor(7, 7), Q(0x00FF00));
 }
 
+TEST_F(PickerTest, KeysOpenAndClose) {
+  Combo->setFocus();
+  QTest::keyClick(Combo.get(), Qt::Key_F4);
+  EXPECT_TRUE(Form->isVisible());
+  EXPECT_EQ(Form->Combo(), Combo.get());
+  QTest::keyClick(Form, Qt::Key_Escape);
+  EXPECT_FALSE(Form->isVisible());
+}
+
 TEST_F(PickerTest, EscapeAndAClickElsewhereClose) {
   Open();
   QTest::keyClick(Form, Qt::Key_Escape);
