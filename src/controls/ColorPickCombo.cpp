@@ -50,12 +50,13 @@ void TColorPickCombo::SetActiveColor(TColor value) {
   if (value == FActiveColor)
     return;
   FActiveColor = value;
+  update();
   if (QAccessible::isActive()) {
     QAccessibleValueChangeEvent event(this, ColorDescription(value));
     QAccessible::updateAccessibility(&event);
   }
+  // Last: a handler may destroy the combo.
   emit Changed();
-  update();
 }
 
 void TColorPickCombo::SetColor(TColor value) {

@@ -29,7 +29,14 @@ std::weak_ptr<TColorPickerForm> &SharedForm() {
 std::shared_ptr<TColorPickerForm> TColorPickerForm::Shared() {
   std::shared_ptr<TColorPickerForm> form = SharedForm().lock();
   if (!form) {
-    form = std::make_shared<TColorPickerForm>();
+    // When the last combo goes from inside one of the form's own handlers,
+    // the form is deleted once that handler has returned to the event loop.
+    form = std::shared_ptr<TColorPickerForm>(new TColorPickerForm, [](TColorPickerForm *f) {
+      if (f->FHandlers > 0)
+        f->deleteLater();
+      else
+        delete f;
+    });
     SharedForm() = form;
   }
   return form;
@@ -100,6 +107,7 @@ void TColorPickerForm::SelectColor(TColor color) {
 }
 
 void TColorPickerForm::ButtonClick(TColBtn *button) {
+  const THandlerScope scope(FHandlers);
   FCurrentColor = button->SqareColor();
   button->setChecked(true);
   const QPointer<TColorPickCombo> combo = FCombo;
@@ -112,6 +120,7 @@ void TColorPickerForm::ButtonClick(TColBtn *button) {
 
 void TColorPickerForm::ChooseOtherColor() {
   // The form stays alive while the dialog runs, even if its last combo goes.
+  const THandlerScope scope(FHandlers);
   const std::shared_ptr<TColorPickerForm> keep = weak_from_this().lock();
   FDialogOpen = true;
   QColorDialog dialog(ToQColor(FDialogColor), this);

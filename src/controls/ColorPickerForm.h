@@ -53,6 +53,11 @@ protected:
   void changeEvent(QEvent *event) override;
 
 private:
+  struct THandlerScope {
+    int &Count;
+    explicit THandlerScope(int &count) : Count(count) { ++Count; }
+    ~THandlerScope() { --Count; }
+  };
   void FormDeactivate();
 
   std::array<TColBtn *, PickerColorCount> FButtons{};
@@ -61,6 +66,7 @@ private:
   TColor FCurrentColor = clBlack;
   TColor FDialogColor = clBlack;
   bool FDialogOpen = false;
+  int FHandlers = 0; // handlers of the form running (they may outlive the last combo)
   QPointer<TColorPickCombo> FCombo;
 };
 

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
@@ -295,6 +296,23 @@ TEST_F(PickerTest, TheFormServesTheComboThatOpenedItLast) {
   QTest::mouseClick(Form->Button(31), Qt::LeftButton); // $FF0000
   EXPECT_EQ(Combo->ActiveColor(), clBlue);
   EXPECT_EQ(second.ActiveColor(), clRed);
+}
+
+TEST(PickerLifetime, LastComboDestroyedByItsOwnChoice) {
+  auto combo = std::make_unique<TColorPickCombo>();
+  combo->show();
+  QPointer<TColorPickerForm> form = combo->PickerForm();
+  QObject::connect(combo.get(), &TColorPickCombo::Changed, combo.get(), [&] { combo.reset(); });
+  combo->ShowDropDown();
+  QTest::mouseClick(form->Button(29), Qt::LeftButton);
+  EXPECT_EQ(combo, nullptr);
+  ASSERT_TRUE(form);
+  EXPECT_FALSE(form->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(form);
+  // A new combo gets a new form.
+  TColorPickCombo next;
+  EXPECT_NE(next.PickerForm(), nullptr);
 }
 
 TEST(CustomColors, StoredValuesAreReadLeniently) {
