@@ -19,6 +19,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace tessaro {
@@ -214,6 +215,18 @@ TEST(ColorPalette, SelectionFrameAroundTheFirstCellAfterABuild) {
   EXPECT_EQ(pic.GetPixel(44, 7), StandardColors[2]);
 }
 
+// The first pixels in which two pictures differ ("" when they are equal).
+std::string DifferingPixels(const TBitmap &a, const TBitmap &b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height())
+    return "size";
+  std::string differing;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.GetPixel(x, y) != b.GetPixel(x, y) && differing.size() < 200)
+        differing += "(" + std::to_string(x) + "," + std::to_string(y) + ") ";
+  return differing;
+}
+
 class PaletteMouseTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -295,15 +308,7 @@ TEST_F(PaletteMouseTest, MovingTheFrameLeavesNoTrace) {
   for (int cell : {40, 41, 75, 5, 36, 95, 34, 70, 69}) {
     Click(cell, Qt::LeftButton, Qt::NoModifier);
     Click(0, Qt::LeftButton, Qt::NoModifier);
-    const TBitmap &now = Palette->Picture();
-    ASSERT_EQ(now.Width(), afterBuild.Width());
-    ASSERT_EQ(now.Height(), afterBuild.Height());
-    std::string differing;
-    for (int y = 0; y < now.Height(); ++y)
-      for (int x = 0; x < now.Width(); ++x)
-        if (now.GetPixel(x, y) != afterBuild.GetPixel(x, y) && differing.size() < 200)
-          differing += "(" + std::to_string(x) + "," + std::to_string(y) + ") ";
-    EXPECT_EQ(differing, "") << "cell " << cell;
+    EXPECT_EQ(DifferingPixels(Palette->Picture(), afterBuild), "") << "cell " << cell;
   }
 }
 
@@ -316,13 +321,7 @@ TEST_F(PaletteMouseTest, CellAddedBesideTheFrameKeepsItsEdges) {
   Click(95, Qt::LeftButton, Qt::NoModifier);
   Palette->AddColor(0x0A0B0C);
   Click(0, Qt::LeftButton, Qt::NoModifier);
-  const TBitmap &a = Palette->Picture(), &b = other->Picture();
-  ASSERT_EQ(a.Height(), b.Height());
-  int differing = 0;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      differing += a.GetPixel(x, y) != b.GetPixel(x, y);
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(DifferingPixels(Palette->Picture(), other->Picture()), "");
   EXPECT_EQ(CellColor(*Palette, 96), TColor(0x0A0B0C));
 }
 
