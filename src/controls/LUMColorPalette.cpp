@@ -210,6 +210,8 @@ TLUMColorPalette::TBuildEnd TLUMColorPalette::RunBuild(const std::shared_ptr<con
   const int perRow = std::max(1, width() / s);
 
   TBuild build(*this, s, perRow, maxColors);
+  // How the build ends when an event let through stopped it.
+  const auto interrupted = [&alive] { return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed; };
   bool finished = true;
   try {
     build.Start(std::min((maxColors + perRow - 1) / perRow, 8) + 1);
@@ -233,23 +235,23 @@ TLUMColorPalette::TBuildEnd TLUMColorPalette::RunBuild(const std::shared_ptr<con
     if (FPaletteType & pltSystem) {
       tableSet(system, false);
       if (!Yield(alive))
-        return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed;
+        return interrupted();
     }
     if (FPaletteType & pltVGA) {
       tableSet(vga, false);
       if (!Yield(alive))
-        return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed;
+        return interrupted();
     }
     if (FPaletteType & pltStandard) {
       if (!tableSet(StandardColors, true) || !Yield(alive))
-        return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed;
+        return interrupted();
     }
     if ((FPaletteType & pltHTML) && !tableSet(HTMLColors, true))
-      return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed;
+      return interrupted();
 
     if (FPaletteType & pltBitmap) {
       std::shared_ptr<const TBitmap> src = source;
-      if (!src || src->Empty())
+      if (!src || src->Empty()) // the palette's own source, not owned by the pointer
         src = std::shared_ptr<const TBitmap>(std::shared_ptr<const TBitmap>(), &FBitmapColorSource);
       if (!src->Empty()) {
         // Other pixel formats are read from a 24-bit copy.
@@ -267,14 +269,14 @@ TLUMColorPalette::TBuildEnd TLUMColorPalette::RunBuild(const std::shared_ptr<con
         std::vector<TColor> found;
         for (int y = 0; y < h; ++y) {
           if (!Yield(alive))
-            return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed;
+            return interrupted();
           if (build.Full())
             break;
           if (y % 50 == 0) {
             if (FProgressBar)
               FProgressBar->setValue(FProgressBar->value() + 1);
             if (!Yield(alive))
-              return alive ? TBuildEnd::StartOver : TBuildEnd::Destroyed;
+              return interrupted();
           }
           // The source may have been changed by an event handled above.
           if (y >= src->Height() || src->PixelFormat() != pf24bit)
