@@ -11,7 +11,7 @@ PACKAGES=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   # tools the tests use to make files with other software
-  imagemagick netpbm libjpeg-turbo-progs ghostscript
+  imagemagick netpbm libjpeg-turbo-progs ghostscript poppler-utils
 )
 
 missing=()

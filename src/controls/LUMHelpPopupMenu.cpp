@@ -68,14 +68,24 @@ public:
   QString ContentsFile;
   QString TopicWord;
   bool Underline = false;
-  int TopicImage = -1;
-  int BookImage = -1;
-  bool UseImages = false;
-  const THelpMenuImages *Images = nullptr;
+
+  // The two pictures are looked up once, not for every item.
+  void SetImages(bool useImages, int topicImage, int bookImage, const THelpMenuImages &images) {
+    FTopicIcon = FBookIcon = QIcon();
+    if (!useImages)
+      return;
+    if (images) {
+      FBookIcon = images(bookImage);
+      FTopicIcon = images(topicImage);
+    } else {
+      FBookIcon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+      FTopicIcon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    }
+  }
 
   void AddItems(QMenu *parent, const std::vector<THelpContentsItem> &items) const {
     for (const THelpContentsItem &item : items) {
-      const QIcon icon = Icon(item.IsTopic);
+      const QIcon &icon = item.IsTopic ? FTopicIcon : FBookIcon;
       if (!item.Items.empty()) {
         auto *sub = new QMenu(MenuCaption(item.Title), parent);
         sub->setIcon(icon);
@@ -94,14 +104,8 @@ public:
   }
 
 private:
-  QIcon Icon(bool topic) const {
-    if (!UseImages)
-      return QIcon();
-    const int index = topic ? TopicImage : BookImage;
-    if (Images && *Images)
-      return (*Images)(index);
-    return QApplication::style()->standardIcon(topic ? QStyle::SP_FileIcon : QStyle::SP_DirIcon);
-  }
+  QIcon FTopicIcon;
+  QIcon FBookIcon;
 };
 
 // The wait cursor for the time of a build, restored on every path.
@@ -144,10 +148,7 @@ bool BuildHelpPopupMenu(const QString &cntFileName, const QString &topicWord, bo
     builder.ContentsFile = cntFileName;
     builder.TopicWord = topicWord;
     builder.Underline = underline;
-    builder.TopicImage = topicImage;
-    builder.BookImage = bookImage;
-    builder.UseImages = useImages;
-    builder.Images = &images;
+    builder.SetImages(useImages, topicImage, bookImage, images);
     builder.AddItems(menu, contents.Items);
   } catch (const std::exception &e) {
     ShowBox(showErrors,

@@ -46,6 +46,8 @@ void PaintReportPage(QPainter &painter, const TPrintReport &report, const QImage
   if (!picture.isNull() && !report.ImageRect.isEmpty()) {
     painter.save();
     painter.setClipRect(ToDevice(report.PrintableAreaMm(), unitsPerMm));
+    // The picture's own pixels, not a JPEG of them, go into PDF files.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(ToDevice(report.ImageMm(), unitsPerMm), picture);
     painter.restore();

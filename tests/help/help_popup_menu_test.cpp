@@ -109,7 +109,7 @@ TEST_F(HelpPopupMenuTest, LineEndsAndEncodings) {
 }
 
 TEST_F(HelpPopupMenuTest, ImagesOfBooksTopicsAndPlaceholder) {
-  const std::string path = WriteFile(FDir, "img.cnt", "2 Thema=A\n1 Buch\n2 Seite=B\n");
+  const std::string path = WriteFile(FDir, "img.cnt", "2 Thema=A\n1 Buch\n2 Seite=B\n1 Leer\n");
   std::vector<int> asked;
   const THelpMenuImages images = [&](int index) {
     asked.push_back(index);
@@ -117,13 +117,17 @@ TEST_F(HelpPopupMenuTest, ImagesOfBooksTopicsAndPlaceholder) {
     p.fill(index == 89 ? Qt::blue : Qt::green);
     return QIcon(p);
   };
+  const auto colour = [](const QIcon &icon) { return QColor(icon.pixmap(8, 8).toImage().pixel(0, 0)); };
   ASSERT_TRUE(BuildHelpPopupMenu(QString::fromStdString(path), QString(), false, false, 88, 89, true, &FMenu,
                                  images));
-  // Placeholder book, its topic, the book, its topic.
-  EXPECT_EQ(asked, (std::vector<int>{89, 88, 89, 88}));
-  const QMenu *book = QMenu::menuInAction(FMenu.actions().at(1));
-  ASSERT_NE(book, nullptr);
-  EXPECT_FALSE(book->icon().isNull());
+  EXPECT_EQ(asked, (std::vector<int>{89, 88})) << "each picture is asked for once";
+  const QList<QAction *> top = FMenu.actions();
+  ASSERT_EQ(top.size(), 3);
+  EXPECT_EQ(colour(top[0]->icon()), QColor(Qt::blue)) << "placeholder";
+  EXPECT_EQ(colour(top[1]->icon()), QColor(Qt::blue)) << "book";
+  EXPECT_EQ(colour(top[2]->icon()), QColor(Qt::blue)) << "empty book";
+  EXPECT_EQ(colour(FindItem(&FMenu, QStringLiteral("Thema"))->icon()), QColor(Qt::green));
+  EXPECT_EQ(colour(FindItem(&FMenu, QStringLiteral("Seite"))->icon()), QColor(Qt::green));
 
   asked.clear();
   ASSERT_TRUE(BuildHelpPopupMenu(QString::fromStdString(path), QString(), false, false, 88, 89, false, &FMenu,

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -172,6 +173,7 @@ TEST_F(PrintPdfTest, ThePictureIsEmbeddedOnceAtItsOwnResolution) {
   const QStringList fields = images[2].simplified().split(' ');
   EXPECT_EQ(fields.value(3), QStringLiteral("300"));
   EXPECT_EQ(fields.value(4), QStringLiteral("200"));
+  EXPECT_EQ(fields.value(8), QStringLiteral("image")) << "kept lossless, not made a JPEG";
   const QString info = RunTool(Tool("pdfinfo"), {pdf});
   EXPECT_TRUE(info.contains(QStringLiteral("Tessaro [Foto.png]"))) << "the job's name";
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
@@ -187,6 +189,21 @@ TEST_F(PrintPdfTest, WithoutDocumentThePageHasOnlyItsTexts) {
   ASSERT_FALSE(page.isNull());
   EXPECT_TRUE(Bounds(page, IsRed).isNull());
   EXPECT_FALSE(Bounds(page, IsInk, QRect(0, 0, 2100, 100)).isNull());
+}
+
+TEST_F(PrintPdfTest, LongHeaderStaysInItsBand) {
+  TStoredPageSetup stored;
+  stored.Headline = QString(3000, QLatin1Char('W')) + QStringLiteral(" Ende");
+  TPrintReport report;
+  report.ReadPageSettings(stored, QDateTime::currentDateTime());
+  QImage page(2100, 2970, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  QPainter painter(&page);
+  PaintReportPage(painter, report, QImage(), PxPerMm);
+  painter.end();
+  const QRect ink = Bounds(page, IsInk);
+  ASSERT_FALSE(ink.isNull());
+  EXPECT_TRUE(ToPixels(report.HeaderBandMm()).adjusted(-1, -1, 1, 1).contains(ink));
 }
 
 // Accepts or cancels the print dialog once it is shown.
