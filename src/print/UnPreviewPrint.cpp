@@ -2,6 +2,7 @@
 
 #include "core/Bitmap.h"
 #include "platform/HelpJump.h"
+#include "platform/ScreenMetrics.h"
 #include "print/PageSetupSettings.h"
 #include "print/PageShape.h"
 #include "print/PictureImage.h"
@@ -13,8 +14,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -34,11 +33,10 @@ QAction *MakeButton(QToolBar *bar, const QString &caption, const QString &hint) 
   return action;
 }
 
+// One picture pixel is one screen pixel of the report at 100 %.
 double ScreenPixelsPerMm() {
-  if (const QScreen *screen = QGuiApplication::primaryScreen())
-    if (screen->logicalDotsPerInchX() > 0)
-      return screen->logicalDotsPerInchX() / 25.4;
-  return StandardReportPixelsPerMm;
+  const TScreenMetrics m = ScreenMetrics();
+  return m.WidthMm > 0 && m.WidthPx > 0 ? m.WidthPx / m.WidthMm : StandardReportPixelsPerMm;
 }
 
 QString SuggestedPdfFile(const QString &caption) {

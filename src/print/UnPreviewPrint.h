@@ -28,8 +28,8 @@ struct TPrintSource {
   const TBitmap *Picture = nullptr;
   // The document window's caption ("Tessaro [" + caption + "]" names the job).
   QString Caption;
-  // Screen pixels per millimetre of the report at 100 % zoom; 0 takes the
-  // standard screen's 96 per inch.
+  // Screen pixels per millimetre of the report at 100 % zoom; 0 takes them
+  // from the screen metrics.
   double PixelsPerMm = 0;
 };
 

@@ -1,6 +1,7 @@
 // "Vorschau": its buttons, the page laid out at one pixel per millimetre
 // over the real widgets, the orientation button, the page setup opened from
 // the preview, the frame's place taken on show and the help button.
+#include "platform/ScreenMetrics.h"
 #include "print/PageShape.h"
 #include "print/PreviewWidgets.h"
 #include "print/UnPreviewPrint.h"
@@ -51,6 +52,17 @@ TEST_F(PreviewTest, ButtonsAndTitles) {
     EXPECT_NE(form->ToolBar->widgetForAction(b.Button), nullptr);
   }
   EXPECT_EQ(form->Picture().size(), QSize(100, 50));
+}
+
+TEST_F(PreviewTest, PicturePixelsAreScreenPixels) {
+  const TScreenMetrics pinned = ScreenMetrics();
+  SetScreenMetrics(TScreenMetrics{200, 150, 1000, 750});
+  TPrintSource source;
+  source.Picture = &FPicture;
+  TfrmPreviewPrint form(source);
+  EXPECT_DOUBLE_EQ(form.Report().PixelsPerMm, 5);
+  EXPECT_DOUBLE_EQ(form.Report().ImageMm().width(), 20) << "100 pixels of a 5-pixel-per-millimetre screen";
+  SetScreenMetrics(pinned);
 }
 
 TEST_F(PreviewTest, PageIsLaidOutOnePixelPerMillimetre) {
