@@ -28,6 +28,7 @@ class QToolButton;
 namespace tessaro {
 
 class TfrmChild;
+class TLUMHelpPopupMenu;
 
 class TfrmMain : public QMainWindow, public TDocumentHost {
   Q_OBJECT
@@ -71,6 +72,11 @@ public:
   QToolButton *TBWndCascade;
   QToolButton *TBWndTileVert;
   QToolButton *TBWndTileHor;
+  QToolButton *TBHelp;
+  // The help button's popup, built from the help contents at the first show.
+  QMenu *PopupMenuHelp = nullptr;
+  TLUMHelpPopupMenu *HelpPopupMenu = nullptr;
+  void BuildHelpMenu();
 
   // Commands shared by the frame's menus and every document's menus.
   QAction *ActNew;              // "Neu..." Ctrl+N
