@@ -1,8 +1,7 @@
 #include "cli/Cli.h"
 
-#include "core/BmpFile.h"
 #include "core/FileUtil.h"
-#include "files/ImageCodecs.h"
+#include "files/FileFormats.h"
 #include "files/LUMGraphicsFiles.h"
 
 #include <exception>
@@ -15,10 +14,11 @@ bool LoadCliImage(const std::string &path, TBitmap &bmp, std::string &error) {
   bool ok = false;
   try {
     std::vector<uint8_t> data;
-    std::string ext = LowerExtension(path);
-    if (!IsSupportedImageFile(path)) {
+    std::string streamed; // a file the streaming reader refuses is read whole
+    const TImageFormat *format = ImageFormatOf(path);
+    if (format == nullptr) {
       reason = "dieses Dateiformat kann nicht gelesen werden.";
-    } else if ((ext == ".bmp" || ext == ".dib" || ext == ".rle") && LoadBmpFile(path, bmp, nullptr)) {
+    } else if (format->ReadFile && format->ReadFile(path, bmp, streamed)) {
       // Windows bitmaps stream straight from the file into the raster.
       ok = true;
     } else if (ReadWholeFile(path, data, &reason)) {
@@ -37,37 +37,16 @@ bool LoadCliImage(const std::string &path, TBitmap &bmp, std::string &error) {
 
 bool SaveCliImage(const std::string &path, const TBitmap &bmp, const TSaveOptions &options,
                   std::string &error) {
-  std::string ext = LowerExtension(path);
   std::string reason;
   bool ok = false;
   try {
-    if (ext == ".bmp" || ext == ".dib" || ext == ".rle") {
-      ok = SaveBmpFile(bmp, path, &reason);
-    } else if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif") {
-      std::vector<uint8_t> out;
-      int quality = options.JpegQuality > 100 ? 100 : options.JpegQuality < 0 ? 0 : options.JpegQuality;
-      if (bmp.PixelFormat() == pf24bit || bmp.PixelFormat() == pf8bit) {
-        ok = EncodeJpeg(bmp, quality, options.JpegProgressive, out, reason);
-      } else {
-        TBitmap deep(bmp);
-        deep.SetPixelFormat(pf24bit);
-        ok = EncodeJpeg(deep, quality, options.JpegProgressive, out, reason);
-      }
-      ok = ok && WriteFileAtomically(path, out.data(), out.size(), &reason);
-    } else if (ext == ".png" || ext == ".gif" || ext == ".wmf" || ext == ".emf") {
-      std::vector<uint8_t> out;
-      if (ext == ".png")
-        ok = EncodePng(bmp, out, reason);
-      else if (ext == ".gif")
-        ok = EncodeGif(bmp, out, reason);
-      else if (ext == ".wmf")
-        ok = EncodeWmf(bmp, out, reason);
-      else
-        ok = EncodeEmf(bmp, out, reason);
-      ok = ok && WriteFileAtomically(path, out.data(), out.size(), &reason);
-    } else {
+    // Every extension of a format with a writer is written, also those the
+    // program's save dialog does not offer (.dib, .rle, .jpe, .jfif).
+    const TImageFormat *format = ImageFormatOf(path);
+    if (format == nullptr || format->Write == nullptr)
       reason = "dieses Dateiformat kann nicht geschrieben werden.";
-    }
+    else
+      ok = format->Write(bmp, path, TWriteOptions{options.JpegQuality, options.JpegProgressive}, reason);
   } catch (const std::bad_alloc &) {
     reason = "nicht genug Speicher.";
   } catch (const std::exception &e) {
