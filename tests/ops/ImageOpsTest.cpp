@@ -2,6 +2,7 @@
 // routines with their values and captions, and the two orders of the working
 // format on a palette image.
 #include "ops/ImageOps.h"
+#include "../files/FilesTestUtil.h"
 #include "OpsTestUtil.h"
 #include "ops/LUMGraphics.h"
 
@@ -45,16 +46,6 @@ TBitmap PaletteImage() {
     for (int x = 0; x < b.Width(); ++x)
       b.SetStored(x, y, uint32_t(x * 29 + y * 7) & 255);
   return b;
-}
-
-bool SameColours(const TBitmap &a, const TBitmap &b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height())
-    return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y))
-        return false;
-  return true;
 }
 
 } // namespace
@@ -177,9 +168,9 @@ TEST(ImageOps, WorkingFormatOrdersOnAPaletteImage) {
   ASSERT_TRUE(RunImageCommand(doc, *FindImageCommand(icInvert), {}, pf8bit, record(doc)));
   ASSERT_TRUE(snapshot);
   EXPECT_EQ(snapshot->PixelFormat(), pf24bit);
-  EXPECT_TRUE(SameColours(*snapshot, original));
+  EXPECT_TRUE(SameColors(*snapshot, original));
   EXPECT_EQ(doc.PixelFormat(), pf8bit);
-  EXPECT_FALSE(SameColours(doc, original));
+  EXPECT_FALSE(SameColors(doc, original));
 
   // Dialog: the snapshot keeps the 8-bit raster itself; the result takes the
   // document's image type even when the raster was left in another format.
