@@ -30,6 +30,7 @@ TfrmMain *TfrmMain::Instance() {
 
 TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   GFrame = this;
+  FCreating = true;
   setObjectName("frmMain");
   setWindowTitle("Tessaro");
   NewImageNo = 1;
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   ToolBarTransp->hide();
   ShowFrameMenus();
   resize(1024, 768);
+  CreateShell();
 }
 
 TfrmMain::~TfrmMain() {
@@ -105,11 +107,13 @@ void TfrmMain::showEvent(QShowEvent *event) {
 }
 
 void TfrmMain::FormShow() {
-  if (CommandLine.size() > 1)
-    OpenPictureFile(CommandLine.at(1).toStdString());
+  ShellFormShow();
+  if (const std::string file = CommandLineFile(); !file.empty())
+    OpenPictureFile(file);
   if (Documents().empty())
     CreateBlankDocument();
   BuildHelpMenu();
+  StartShellTimers();
 }
 
 void TfrmMain::mnuEndClick() {
@@ -138,6 +142,7 @@ void TfrmMain::FormClose() {
   if (FClosed)
     return;
   FClosed = true;
+  ShellFormClose();
   // The windows go once the event that closed the frame is done (it may
   // come from one of their own menus or buttons).
   const QList<QMdiSubWindow *> subs = MdiArea->subWindowList();
@@ -147,6 +152,7 @@ void TfrmMain::FormClose() {
     RemoveCacheHook();
   else
     RemoveCacheFolder();
+  RecoveryFinish();
 }
 
 // --- what the documents see of the frame ------------------------------------

@@ -3,15 +3,16 @@
 
 #include "core/BmpFile.h"
 #include "core/Hooks.h"
-#include "files/LUMGraphicsFiles.h"
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
 #include "files/LUMGraphicsFiles.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
+#include "platform/QtHooks.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <filesystem>
 
@@ -126,9 +127,51 @@ bool TfrmMain::AskFileName(std::string &fileName) {
   return true;
 }
 
+std::vector<QObject *> FloatingObjectsOf(const TfrmChild &doc, const std::vector<TFloatingKind> &kinds) {
+  std::vector<QObject *> objects;
+  if (kinds.empty())
+    return objects;
+  for (QObject *child : doc.findChildren<QObject *>()) {
+    for (const TFloatingKind &kind : kinds) {
+      if (kind.Is && kind.Is(child)) {
+        objects.push_back(child);
+        break;
+      }
+    }
+  }
+  return objects;
+}
+
 bool TfrmMain::MergeFloatingObjects() {
-  // Floating images and text objects join with their tools; until then a
-  // document has none, and there is nothing to merge.
+  TfrmChild *child = ActiveChild();
+  return !child || MergeFloatingObjects(*child);
+}
+
+bool TfrmMain::MergeFloatingObjects(TfrmChild &doc) {
+  const std::vector<QObject *> objects = FloatingObjectsOf(doc, FloatingKinds);
+  if (objects.empty())
+    return true;
+  Beep();
+  if (MessageDlg(
+          QString("Veränderbare Objekte können nicht gespeichert werden und werden deshalb jetzt mit der "
+                  "Zeichenfläche zusammengefügt!\r\rNach der Zusammenfügung können die Objekte nicht mehr "
+                  "verschoben oder die Größe geändert werden!\r\rSoll das Bild trotzdem gespeichert werden?"),
+          mtWarning, mbYesNo) != mrYes)
+    return false;
+  // In the order of the document's children; an object that an earlier
+  // combination took with it is skipped.
+  std::vector<QPointer<QObject>> pending(objects.begin(), objects.end());
+  for (const QPointer<QObject> &object : pending) {
+    ProcessMessagesNow();
+    if (!object)
+      continue;
+    for (const TFloatingKind &kind : FloatingKinds) {
+      if (kind.Is(object)) {
+        kind.Combine(doc, object);
+        break;
+      }
+    }
+  }
   return true;
 }
 
@@ -150,16 +193,11 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
       return false;
     name = preset;
   }
-  if (IsJpegName(name)) {
-    Beep();
-    MessageDlg(
-        QString("Das Bild wurde nicht gespeichert!\r\rIm JPEG-Format kann Tessaro noch nicht speichern. "
-                "Bitte ein anderes Dateiformat wählen, zum Beispiel PNG Bild (*.png)."),
-        mtWarning, mbOK);
-    return false;
-  }
+  // JPEG: the quality dialog does the rest.
+  if (IsJpegName(name))
+    return SaveAsJPEG(*child, name);
   TWaitCursor wait;
-  if (!MergeFloatingObjects()) {
+  if (!MergeFloatingObjects(*child)) {
     Beep();
     MessageDlg(QString("Das Bild wurde nicht gespeichert!"), mtWarning, mbOK);
     return false;
