@@ -31,6 +31,7 @@ class QToolButton;
 namespace tessaro {
 
 class TCrashRecovery;
+class TPicturePreload;
 class TfrmChild;
 class TfrmJPEGCompression;
 class TfrmOptions;
@@ -209,6 +210,8 @@ public:
   // The unsaved pictures of a crashed run and the snapshots of this one
   // (set by the program entry; none in a frame of its own).
   TCrashRecovery *Recovery = nullptr;
+  // The command line's picture, read ahead by the program entry (or none).
+  TPicturePreload *Preload = nullptr;
   void TimerLoadFileTimer();
   void TimerDisplayTimer();
   // An open request of the desktop: its first line is a file to open.

@@ -6,6 +6,7 @@
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
 #include "files/LUMGraphicsFiles.h"
+#include "frame/PicturePreload.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtHooks.h"
@@ -71,14 +72,18 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
                mtWarning, mbOK);
     return nullptr;
   }
+  TBitmap loaded;
+  std::string error;
+  bool ok = false;
+  const bool preloaded = Preload && Preload->Take(fileName, ok, loaded, error);
   // The file's read-only flag (not whether this user could write it: the
   // flag is what "Speichern" and the caption go by).
   const bool readOnly = IsFileReadOnly(fileName);
-  TBitmap loaded;
-  std::string error;
+  if (!preloaded)
+    ok = LoadPictureFile(fileName, loaded, error);
   // A file that cannot be read gives a message and no document, rather than
   // an empty picture that "Speichern" would write over the file.
-  if (!LoadPictureFile(fileName, loaded, error)) {
+  if (!ok) {
     Beep();
     MessageDlg(error, mtError, mbOK);
     return nullptr;
@@ -87,7 +92,7 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   if (readOnly)
     caption += " (Schreibgeschützt)";
   TfrmChild *child = CreateChild();
-  child->Bitmap().Assign(loaded);
+  child->Bitmap().AssignMove(std::move(loaded));
   child->SetDocument(caption, std::filesystem::absolute(fileName, ec).string(), readOnly, false);
   ++FDocumentNo;
   if (ActiveChild() == child)

@@ -3,6 +3,7 @@
 // left, shows the splash screen, builds the frame and runs the event loop.
 #include "frame/AppShell.h"
 #include "frame/CrashRecovery.h"
+#include "frame/PicturePreload.h"
 #include "frame/UnMain.h"
 #include "frame/UnSplashScreen.h"
 #include "platform/FileAssociations.h"
@@ -57,6 +58,11 @@ int main(int argc, char **argv) {
   if (role == TSingleInstance::TStart::First)
     recovery.TakeOverPreviousRun();
 
+  // The command line's picture is read while the window is built.
+  TPicturePreload preload;
+  if (arguments.size() > 1)
+    preload.Start(arguments[1]);
+
   // The splash screen paints before anything else takes time.
   auto *splash = new TfrmSplashScreen; // deletes itself when closed
   splash->show();
@@ -81,6 +87,7 @@ int main(int argc, char **argv) {
   TfrmMain frame;
   frame.CommandLine = QApplication::arguments();
   frame.RawCommandLine = arguments;
+  frame.Preload = &preload;
   if (role == TSingleInstance::TStart::First) {
     frame.Recovery = &recovery;
     recovery.Watch(frame);
