@@ -6,6 +6,7 @@
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
 #include "files/LUMGraphicsFiles.h"
+#include "files/dialogs/SavePicture.h"
 #include "frame/PicturePreload.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
@@ -208,26 +209,9 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
     return false;
   }
   // The file gets the document's image type; a raster that a step left in
-  // another format is written through a converted copy, so the picture in
-  // memory keeps every colour it has.
-  bool ok = false;
-  std::string error;
-  try {
-    if (child->Bitmap().PixelFormat() != child->ImageType()) {
-      TBitmap copy(child->Bitmap());
-      copy.SetPixelFormat(child->ImageType());
-      ok = SaveImageFile(&copy, name, 100, 7, false, &error);
-    } else {
-      ok = SaveImageFile(&child->Bitmap(), name, 100, 7, false, &error);
-    }
-  } catch (const std::exception &) {
-    ok = false;
-  }
-  if (!ok) {
-    Beep();
-    MessageDlg(QString("Das Bild konnte nicht gespeichert werden!"), mtError, mbOK);
+  // another format is written through a converted copy.
+  if (!WritePictureFile(child->Bitmap(), child->ImageType(), name, 100, false))
     return false;
-  }
   child->DocumentSaved(name);
   return true;
 }

@@ -3,7 +3,7 @@
 #include "core/Hooks.h"
 #include "frame/UnMain.h"
 #include "platform/Beep.h"
-#include "platform/Hints.h"
+#include "platform/DialogButtons.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtHooks.h"
 
@@ -32,15 +32,6 @@ public:
 private:
   const TfrmOptions &FDialog;
 };
-
-void ColourButton(QPushButton *button, const QColor &colour, bool bold) {
-  QPalette pal = button->palette();
-  pal.setColor(QPalette::ButtonText, colour);
-  button->setPalette(pal);
-  QFont font = button->font();
-  font.setBold(bold);
-  button->setFont(font);
-}
 
 } // namespace
 
@@ -71,23 +62,15 @@ TfrmOptions::TfrmOptions(TfrmMain &frame, QWidget *parent) : QDialog(parent), FF
   page->addWidget(Label1);
   page->addWidget(ListViewFileAssoc, 1);
 
-  BitBtnOK = new QPushButton("&OK", this);
+  BitBtnOK =
+      MakeDialogButton("&OK", "Schließt den Dialog und übernimmt alle Einstellungen", Qt::blue, true, this);
   BitBtnOK->setDefault(true);
-  SetHint(BitBtnOK, "Schließt den Dialog und übernimmt alle Einstellungen");
-  BitBtnOK->setAccessibleName("OK");
-  ColourButton(BitBtnOK, Qt::blue, true);
-  BitBtnCancel = new QPushButton("&Abbrechen", this);
-  SetHint(BitBtnCancel, "Schließt den Dialog ohne etwas zu ändern");
-  BitBtnCancel->setAccessibleName("Abbrechen");
-  ColourButton(BitBtnCancel, Qt::red, false);
-  auto *buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(BitBtnOK);
-  buttons->addWidget(BitBtnCancel);
+  BitBtnCancel =
+      MakeDialogButton("&Abbrechen", "Schließt den Dialog ohne etwas zu ändern", Qt::red, false, this);
 
   auto *column = new QVBoxLayout(this);
   column->addWidget(PageControl, 1);
-  column->addLayout(buttons);
+  column->addLayout(DialogButtonRow({BitBtnOK, BitBtnCancel}));
 
   connect(BitBtnOK, &QPushButton::clicked, this, [this] { BitBtnOKClick(); });
   connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });

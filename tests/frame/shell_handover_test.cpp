@@ -5,6 +5,8 @@
 #include "frame_fixture.h"
 #include "platform/SingleInstance.h"
 
+#include "shell_test_util.h"
+
 #include "../common/TestUtil.h"
 
 #include <QTimer>
@@ -16,15 +18,6 @@ namespace tessaro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string &path, const std::string &bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::vector<std::string> Captions(TfrmMain &frame) {
   std::vector<std::string> captions;
@@ -40,19 +33,19 @@ TEST(HandOverFile, OneFullPathLineEndingInCrLfReplacesTheFile) {
   ASSERT_TRUE(SaveBmpFile(TBitmap(2, 2), dir.File("b.bmp")));
   // The folder is made when missing.
   ASSERT_TRUE(WriteHandOverFile(list, dir.File("a.bmp")));
-  EXPECT_EQ(ReadBytes(list), dir.File("a.bmp") + "\r\n");
+  EXPECT_EQ(ReadText(list), dir.File("a.bmp") + "\r\n");
   ASSERT_TRUE(WriteHandOverFile(list, dir.File("b.bmp")));
-  EXPECT_EQ(ReadBytes(list), dir.File("b.bmp") + "\r\n");
+  EXPECT_EQ(ReadText(list), dir.File("b.bmp") + "\r\n");
   // A relative name is made full: the running program has another folder.
   const fs::path old = fs::current_path();
   fs::current_path(dir.Path());
   EXPECT_TRUE(WriteHandOverFile(list, "a.bmp"));
   fs::current_path(old);
-  EXPECT_EQ(ReadBytes(list), dir.File("a.bmp") + "\r\n");
+  EXPECT_EQ(ReadText(list), dir.File("a.bmp") + "\r\n");
   // Nothing is written for a missing file, a folder or no name at all.
   for (const std::string &bad : {dir.File("fehlt.bmp"), dir.Path().string(), std::string()}) {
     EXPECT_FALSE(WriteHandOverFile(list, bad)) << bad;
-    EXPECT_EQ(ReadBytes(list), dir.File("a.bmp") + "\r\n");
+    EXPECT_EQ(ReadText(list), dir.File("a.bmp") + "\r\n");
   }
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("cache")), fs::directory_iterator()), 1);
@@ -63,14 +56,14 @@ TEST(HandOverFile, ReadingSkipsEmptyLinesAndStopsAtItsLimit) {
   const std::string list = dir.File("LoadList.txt");
   std::vector<std::string> lines;
   EXPECT_FALSE(ReadHandOverFile(list, lines));
-  WriteBytes(list, "/a.bmp\r\n\r\n\n/b c.png\n/d.jpg");
+  WriteText(list, "/a.bmp\r\n\r\n\n/b c.png\n/d.jpg");
   ASSERT_TRUE(ReadHandOverFile(list, lines));
   EXPECT_EQ(lines, (std::vector<std::string>{"/a.bmp", "/b c.png", "/d.jpg"}));
   // A huge file is read up to its limit; the line cut there is dropped.
   std::string huge;
   while (huge.size() < MaxHandOverBytes)
     huge += "/" + std::string(5000, 'x') + ".bmp\r\n";
-  WriteBytes(list, huge);
+  WriteText(list, huge);
   ASSERT_TRUE(ReadHandOverFile(list, lines));
   EXPECT_EQ(lines.size(), MaxHandOverBytes / 5007);
   EXPECT_EQ(lines.back().size(), 5005u);
@@ -92,7 +85,7 @@ TEST(HandOverFile, LinesOpenOnlyForDroppableTypesAndBitmaps) {
   const TCase cases[] = {{"a.bmp", true},  {"b.PNG", true},  {"c.jpg", true}, {"d.tif", true},
                          {"e.gif", false}, {"f.txt", false}, {"g", false}};
   for (const TCase &c : cases) {
-    WriteBytes(dir.File(c.Name), "x");
+    WriteText(dir.File(c.Name), "x");
     EXPECT_EQ(AcceptHandOverLine(dir.File(c.Name)), c.Opens) << c.Name;
   }
   EXPECT_FALSE(AcceptHandOverLine(dir.File("fehlt.bmp")));
@@ -133,14 +126,14 @@ using ShellFrame = FrameTest;
 TEST_F(ShellFrame, HandOverTimerOpensLinesInOrderAndDeletesTheFile) {
   TTempDir dir;
   for (const char *name : {"drei.gif", "vier.txt"})
-    WriteBytes(dir.File(name), "x");
+    WriteText(dir.File(name), "x");
   ASSERT_TRUE(SaveBmpFile(TBitmap(3, 2), dir.File("eins.bmp")));
   ASSERT_TRUE(SaveBmpFile(TBitmap(4, 2), dir.File("fünf.BMP")));
   const std::string list = HandOverFilePath();
   ASSERT_FALSE(list.empty());
-  WriteBytes(list, dir.File("eins.bmp") + "\r\n" + dir.File("drei.gif") + "\r\n\r\n" + dir.File("fehlt.bmp") +
-                       "\r\n" + dir.File("vier.txt") + "\r\n" + dir.Path().string() + "\r\n" +
-                       dir.File("fünf.BMP") + "\r\n");
+  WriteText(list, dir.File("eins.bmp") + "\r\n" + dir.File("drei.gif") + "\r\n\r\n" + dir.File("fehlt.bmp") +
+                      "\r\n" + dir.File("vier.txt") + "\r\n" + dir.Path().string() + "\r\n" +
+                      dir.File("fünf.BMP") + "\r\n");
   EXPECT_EQ(Frame->TimerLoadFile->interval(), 2500);
   EXPECT_TRUE(Frame->TimerLoadFile->isActive());
   Frame->TimerLoadFileTimer();
@@ -157,9 +150,9 @@ TEST_F(ShellFrame, AFileHandedOverWhileOpeningIsReadRightAfter) {
   TTempDir dir;
   ASSERT_TRUE(SaveBmpFile(TBitmap(3, 2), dir.File("a.bmp")));
   ASSERT_TRUE(SaveBmpFile(TBitmap(3, 2), dir.File("b.bmp")));
-  WriteBytes(dir.File("c.png"), "kein Bild");
+  WriteText(dir.File("c.png"), "kein Bild");
   const std::string list = HandOverFilePath();
-  WriteBytes(list, dir.File("c.png") + "\r\n" + dir.File("a.bmp") + "\r\n");
+  WriteText(list, dir.File("c.png") + "\r\n" + dir.File("a.bmp") + "\r\n");
   // c.png cannot be read: its message box runs the event loop, and a later
   // start hands over b.bmp and nudges meanwhile.
   QueueAnswer(mrOk);
@@ -192,8 +185,8 @@ TEST_F(ShellFrame, OpenRequestOpensItsFirstLineUnlessTheFrameIsBeingBuilt) {
   EXPECT_EQ(Captions(*Frame), (std::vector<std::string>{"Neu 1.bmp", "a.bmp"}));
   // Unlike a handed-over line, a request with a foreign type gets the
   // warning of opening.
-  WriteBytes(dir.File("x.gif"), "x");
-  WriteBytes(dir.File("x.txt"), "x");
+  WriteText(dir.File("x.gif"), "x");
+  WriteText(dir.File("x.txt"), "x");
   Frame->SystemExecuteMacro({dir.File("x.txt")});
   ASSERT_EQ(ShownMessages().size(), 1u);
   EXPECT_EQ(ShownMessages()[0].Type, mtWarning);

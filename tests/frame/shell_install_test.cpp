@@ -2,6 +2,8 @@
 // help pages under a prefix of one's choice, and a program that runs there.
 #include "platform/SingleInstance.h"
 
+#include "shell_test_util.h"
+
 #include "../common/TestUtil.h"
 
 #include <QElapsedTimer>
@@ -16,11 +18,6 @@ namespace tessaro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 int RunTool(const QString &program, const QStringList &args, QString *output = nullptr) {
   QProcess p;

@@ -4,6 +4,8 @@
 #include "frame_fixture.h"
 #include "platform/FileAssociations.h"
 
+#include "shell_test_util.h"
+
 #include "../common/TestUtil.h"
 
 #include <QFile>
@@ -17,6 +19,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace tessaro::test {
 namespace {
@@ -24,13 +27,11 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string ReadText(const QString &path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return tessaro::test::ReadText(std::filesystem::path(path.toStdString()));
 }
 
 void WriteText(const QString &path, const std::string &text) {
-  fs::create_directories(fs::path(path.toStdString()).parent_path());
-  std::ofstream(path.toStdString(), std::ios::binary) << text;
+  tessaro::test::WriteText(std::filesystem::path(path.toStdString()), text);
 }
 
 // The desktop's own answer for a type's default program ("" without
@@ -223,32 +224,35 @@ TEST_F(ShellOptions, OkWithoutChangesKeepsEveryTickAndCancelWritesNothing) {
             "[Default Applications]\nimage/vnd.microsoft.icon=tessaro.desktop;\n");
 }
 
-TEST_F(ShellOptions, ListThatCannotBeWrittenKeepsTheDialogOpen) {
-  if (getuid() == 0)
-    GTEST_SKIP() << "file permissions do not hold for root";
-  WriteText(MimeAppsListPath(), "[Default Applications]\n");
-  fs::permissions(MimeAppsListPath().toStdString(), fs::perms::owner_read);
-  TfrmOptions dlg(*Frame);
-  dlg.FormShow();
-  Tick(dlg, ".png", true);
-  EXPECT_FALSE(dlg.BitBtnOKClick());
-  ASSERT_EQ(ShownMessages().size(), 1u);
-  EXPECT_EQ(ShownMessages()[0].Type, mtError);
-  EXPECT_TRUE(dlg.BitBtnOK->isEnabled());
-  EXPECT_EQ(dlg.result(), 0);
-  fs::permissions(MimeAppsListPath().toStdString(), fs::perms::owner_all);
-}
-
-TEST_F(ShellOptions, FolderInPlaceOfTheListIsReportedAndLeftAlone) {
-  fs::create_directories(MimeAppsListPath().toStdString());
-  TfrmOptions dlg(*Frame);
-  dlg.FormShow();
-  Tick(dlg, ".png", true);
-  EXPECT_FALSE(dlg.BitBtnOKClick());
-  ASSERT_EQ(ShownMessages().size(), 1u);
-  EXPECT_EQ(ShownMessages()[0].Type, mtError);
-  EXPECT_TRUE(fs::is_directory(MimeAppsListPath().toStdString()));
-  fs::remove(MimeAppsListPath().toStdString());
+TEST_F(ShellOptions, ListThatCannotBeWrittenIsReportedAndKeepsTheDialogOpen) {
+  const std::string list = MimeAppsListPath().toStdString();
+  const std::vector<std::pair<const char *, std::function<void()>>> cases = {
+      // A write-protected list (root may write it all the same).
+      {"schreibgeschützt",
+       [&] {
+         WriteText(MimeAppsListPath(), "[Default Applications]\n");
+         fs::permissions(list, fs::perms::owner_read);
+       }},
+      // A folder in its place.
+      {"Ordner", [&] { fs::create_directories(list); }},
+  };
+  for (const auto &[name, make] : cases) {
+    SCOPED_TRACE(name);
+    if (std::string(name) == "schreibgeschützt" && getuid() == 0)
+      continue;
+    make();
+    ClearShownMessages();
+    TfrmOptions dlg(*Frame);
+    dlg.FormShow();
+    Tick(dlg, ".png", true);
+    EXPECT_FALSE(dlg.BitBtnOKClick());
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].Type, mtError);
+    EXPECT_TRUE(dlg.BitBtnOK->isEnabled());
+    EXPECT_EQ(dlg.result(), 0);
+    fs::permissions(list, fs::perms::owner_all);
+    fs::remove_all(list);
+  }
 }
 
 TEST_F(ShellOptions, MenuItemOpensTheDialog) {

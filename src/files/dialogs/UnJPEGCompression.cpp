@@ -1,8 +1,9 @@
 #include "files/dialogs/UnJPEGCompression.h"
 
 #include "core/Bitmap.h"
-#include "files/LUMGraphicsFiles.h"
+#include "files/dialogs/SavePicture.h"
 #include "platform/Beep.h"
+#include "platform/DialogButtons.h"
 #include "platform/Hints.h"
 #include "platform/MessageDlg.h"
 
@@ -15,19 +16,6 @@
 #include <QVBoxLayout>
 
 namespace tessaro {
-
-namespace {
-
-void ColourButton(QPushButton *button, const QColor &colour, bool bold) {
-  QPalette pal = button->palette();
-  pal.setColor(QPalette::ButtonText, colour);
-  button->setPalette(pal);
-  QFont font = button->font();
-  font.setBold(bold);
-  button->setFont(font);
-}
-
-} // namespace
 
 TfrmJPEGCompression::TfrmJPEGCompression(QWidget *parent) : QDialog(parent) {
   setObjectName("frmJPEGCompression");
@@ -70,24 +58,14 @@ TfrmJPEGCompression::TfrmJPEGCompression(QWidget *parent) : QDialog(parent) {
   ends->addWidget(Label3, 0, Qt::AlignTop);
   quality->addLayout(ends);
 
-  BitBtnSave = new QPushButton("&Speichern", this);
+  BitBtnSave = MakeDialogButton("&Speichern", "Speichert das Bild", Qt::blue, true, this);
   BitBtnSave->setDefault(true);
-  SetHint(BitBtnSave, "Speichert das Bild");
-  BitBtnSave->setAccessibleName("Speichern");
-  ColourButton(BitBtnSave, Qt::blue, true);
-  BitBtnCancel = new QPushButton("&Abbrechen", this);
-  SetHint(BitBtnCancel, "Abbrechen");
-  BitBtnCancel->setAccessibleName("Abbrechen");
-  ColourButton(BitBtnCancel, Qt::red, false);
-  auto *buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(BitBtnSave);
-  buttons->addWidget(BitBtnCancel);
+  BitBtnCancel = MakeDialogButton("&Abbrechen", "Abbrechen", Qt::red, false, this);
 
   auto *column = new QVBoxLayout(this);
   column->addWidget(GroupBox2);
   column->addWidget(GroupBox1);
-  column->addLayout(buttons);
+  column->addLayout(DialogButtonRow({BitBtnSave, BitBtnCancel}));
 
   connect(TrackBarQual, &QSlider::valueChanged, this, [this] { TrackBarQualChange(); });
   connect(BitBtnSave, &QPushButton::clicked, this, [this] { BitBtnSaveClick(); });
@@ -118,28 +96,16 @@ bool TfrmJPEGCompression::BitBtnSaveClick() {
     reject();
     return false;
   }
-  bool ok = false;
-  if (Bitmap) {
-    try {
-      // The writer takes 8- and 24-bit rasters; any other is written through
-      // a 24-bit copy, so the document keeps its own pixels (a 32-bit
-      // raster its fourth byte).
-      const TPixelFormat pf = Bitmap->PixelFormat();
-      if (pf == pf8bit || pf == pf24bit) {
-        ok = SaveImageFile(Bitmap, FileName, uint8_t(Quality()), 7, progressive);
-      } else {
-        TBitmap copy(*Bitmap);
-        ok = SaveImageFile(&copy, FileName, uint8_t(Quality()), 7, progressive);
-      }
-    } catch (const std::exception &) {
-      ok = false;
-    }
-  }
-  if (!ok) {
-    Beep();
-    MessageDlg(QString("Das Bild konnte nicht gespeichert werden!"), mtError, mbOK);
+  // The writer takes 8- and 24-bit rasters; any other is written through a
+  // 24-bit copy, so the document keeps its own pixels (a 32-bit raster its
+  // fourth byte).
+  const TPixelFormat pf = Bitmap && Bitmap->PixelFormat() == pf8bit ? pf8bit : pf24bit;
+  if (!Bitmap) {
+    SaveFailedMessage();
     return false;
   }
+  if (!WritePictureFile(*Bitmap, pf, FileName, Quality(), progressive))
+    return false;
   if (OnSaved)
     OnSaved(FileName);
   accept();
