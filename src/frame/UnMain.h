@@ -125,6 +125,7 @@ public:
   void HideObjectToolBars() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
   TToolAttributes DrawAttributes() const override;
+  void PipetteColor(unsigned targets, TColor color) override;
 
   // The active drawing tool; written only by the tool buttons and popup items.
   TDrawTool ActiveTool = dtCursor;
