@@ -63,13 +63,12 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
 
   CreateMenus();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Image, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint &pos) {
-            // The pipette takes the right button for the line colour.
-            if (FHost.DrawAttributes().Tool == dtPipette)
-              return;
-            PopupMenuChild->popup(Image->mapToGlobal(pos));
-          });
+  connect(Image, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    // The pipette takes the right button for the line colour.
+    if (FHost.DrawAttributes().Tool == dtPipette)
+      return;
+    PopupMenuChild->popup(Image->mapToGlobal(pos));
+  });
   resize(318, 252);
 }
 
