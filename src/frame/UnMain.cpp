@@ -43,6 +43,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   CreateActions();
   CreateToolBars();
   CreateStatusBars();
+  ConnectAttributes();
   CreateMenus();
 
   auto *central = new QWidget(this);
@@ -60,6 +61,10 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   ToolBarLayers->hide();
   ToolBarWinImage->hide();
   ToolBarTransp->hide();
+  // The pointer tool hides the option toolbars; the attributes start from
+  // the bars' defaults.
+  TBCursorClick();
+  NameToolBarParts();
   ShowFrameMenus();
   resize(1024, 768);
 }
@@ -164,6 +169,16 @@ void TfrmMain::SetUndoHint(const QString &hint) {
 
 void TfrmMain::SetRedoHint(const QString &hint) {
   SetHint(TBReUndo, hint);
+}
+
+void TfrmMain::NameToolBarParts() {
+  for (QToolBar *bar : findChildren<QToolBar *>()) {
+    if (bar->accessibleName().isEmpty())
+      bar->setAccessibleName(bar->windowTitle().trimmed());
+    // The button that shows what does not fit into a short bar.
+    for (QToolButton *more : bar->findChildren<QToolButton *>("qt_toolbar_ext_button"))
+      SetHint(more, "Weitere Schaltflächen");
+  }
 }
 
 void TfrmMain::HideObjectToolBars() {
