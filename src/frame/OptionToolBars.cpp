@@ -12,11 +12,9 @@
 
 namespace tessaro {
 
-QToolBar *MakeOptionBar(QWidget *parent, const QString &bandText, const QString &name,
-                        const QString &objectName) {
-  auto *bar = new QToolBar(bandText, parent);
+QToolBar *MakeOptionBar(QWidget *parent, const QString &name, const QString &objectName) {
+  auto *bar = new QToolBar(name, parent);
   bar->setObjectName(objectName);
-  bar->setAccessibleName(name);
   bar->setIconSize(QSize(16, 16));
   return bar;
 }

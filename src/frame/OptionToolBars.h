@@ -28,7 +28,7 @@ class TUpDown;
 // The colour chooser of the option toolbars.
 using TColorPicker = TColorPickButton;
 
-// "Linien und Füllungen" (band "Füllung       "): fill and line colours, fill kind, line width and
+// "Linien und Füllungen": fill and line colours, fill kind, line width and
 // kind, drawing mode.
 struct TToolBarLines {
   QToolBar *Bar = nullptr;
@@ -97,7 +97,7 @@ struct TToolBarDim {
   void Create(QWidget *parent);
 };
 
-// "Text" (band "Schrift"): font, size, colour, styles, alignment and numbering of the text
+// "Text": font, size, colour, styles, alignment and numbering of the text
 // tool.
 struct TToolBarText {
   QToolBar *Bar = nullptr;
@@ -134,10 +134,10 @@ struct TToolBarRenderText {
   void Create(QWidget *parent);
 };
 
-// Shared pieces of the bars. A bar's title is the text of its band; screen
-// readers get its longer name.
-QToolBar *MakeOptionBar(QWidget *parent, const QString &bandText, const QString &name,
-                        const QString &objectName);
+// Shared pieces of the bars. A bar's title (shown while it floats, read by
+// screen readers) is its name; the bars of the number edits show their band
+// text as the edits' label.
+QToolBar *MakeOptionBar(QWidget *parent, const QString &name, const QString &objectName);
 QLabel *MakeLabel(QToolBar *bar, const QString &text);
 TColorPicker *MakePicker(QToolBar *bar, TColor color, const QString &hint, const QString &otherCaption);
 // A check button with a small picture.

@@ -10,7 +10,7 @@
 namespace tessaro {
 
 void TToolBarDim::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Bemaßung", "Bemaßung", "ToolBarDim");
+  Bar = MakeOptionBar(parent, "Bemaßung", "ToolBarDim");
   lbDim = MakeLabel(Bar, "Beschriftung:");
   CBDim = new QComboBox(Bar);
   CBDim->setEditable(true);

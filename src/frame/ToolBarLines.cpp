@@ -25,7 +25,7 @@ TOwnerDrawList *MakeList(QToolBar *bar, const QString &hint, const QStringList &
 } // namespace
 
 void TToolBarLines::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Füllung       ", "Linien und Füllungen", "ToolBarLines");
+  Bar = MakeOptionBar(parent, "Linien und Füllungen", "ToolBarLines");
   ClPickCBFillColor = MakePicker(Bar, clWhite, "Füllfarbe", "&Weitere Farben...");
   TBNoFill = MakeCheckButton(Bar, "Keine Füllung", SmallPicture(TSmallPicture::NoFill));
   CBFillKind = MakeList(Bar, "Füllart",

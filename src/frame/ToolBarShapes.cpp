@@ -11,21 +11,21 @@
 namespace tessaro {
 
 void TToolBarStdSize::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Größe", "Radierer, Pinsel und Kloneinstellungen", "ToolBarStdSize");
+  Bar = MakeOptionBar(parent, "Radierer, Pinsel und Kloneinstellungen", "ToolBarStdSize");
   lbStdSize = MakeLabel(Bar, "Größe");
   EditStdSize = MakeNumberEdit(Bar, "Größe", 0, 9999, 5, UpDownStdSize);
   lbStdSize->setBuddy(EditStdSize);
 }
 
 void TToolBarRect::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Eckenrundung", "Rechteckformen", "ToolBarRect");
+  Bar = MakeOptionBar(parent, "Rechteckformen", "ToolBarRect");
   lbRectRndCrs = MakeLabel(Bar, "Eckenrundung");
   EditRectRndCrs = MakeNumberEdit(Bar, "Eckenrundung", 0, 360, 0, UpDownRectRndCrns);
   lbRectRndCrs->setBuddy(EditRectRndCrs);
 }
 
 void TToolBarEllipse::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Winkel", "Kreisformen", "ToolBarEllipse");
+  Bar = MakeOptionBar(parent, "Kreisformen", "ToolBarEllipse");
   lbEllipseArc = MakeLabel(Bar, "Winkel");
   EditEllipseArc = MakeNumberEdit(Bar, "Winkel", -360, 360, 90, UpDownEllipseArc);
   lbEllipseArc->setBuddy(EditEllipseArc);
@@ -35,7 +35,7 @@ void TToolBarEllipse::Create(QWidget *parent) {
 }
 
 void TToolBar3D::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "3D", "3D", "ToolBar3D");
+  Bar = MakeOptionBar(parent, "3D", "ToolBar3D");
   TBUse3D = MakeCheckButton(Bar, "3D Verwenden", SmallPicture(TSmallPicture::Use3D));
   lb3DTop = MakeLabel(Bar, " 3D Farbe oben:");
   ClPickCB3DTop = MakePicker(Bar, clSilver, "3D Farbe oben", "&Weitere Farben...");

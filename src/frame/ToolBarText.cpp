@@ -17,7 +17,7 @@
 namespace tessaro {
 
 void TToolBarText::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Schrift", "Text", "ToolBarText");
+  Bar = MakeOptionBar(parent, "Text", "ToolBarText");
   LMDFontCBText = new QFontComboBox(Bar);
   LMDFontCBText->setFontFilters(QFontComboBox::ScalableFonts);
   LMDFontCBText->setFixedWidth(160);
@@ -89,7 +89,7 @@ int TToolBarText::FontSize() const {
 }
 
 void TToolBarRenderText::Create(QWidget *parent) {
-  Bar = MakeOptionBar(parent, "Text Renderen", "Text Renderen", "ToolBarRenderText");
+  Bar = MakeOptionBar(parent, "Text Renderen", "ToolBarRenderText");
   ChBRenderText =
       new QCheckBox("Text renderen (alle Formatierung gehen verloren. Aktuelle Einstellungen.)", Bar);
   Bar->addWidget(ChBRenderText);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
@@ -172,10 +173,13 @@ void TfrmMain::SetRedoHint(const QString &hint) {
 }
 
 void TfrmMain::NameToolBarParts() {
+  // The buttons that show what does not fit into a short menu bar or
+  // toolbar.
+  for (QToolButton *more : menuBar()->findChildren<QToolButton *>("qt_menubar_ext_button"))
+    SetHint(more, "Weitere Menüs");
   for (QToolBar *bar : findChildren<QToolBar *>()) {
     if (bar->accessibleName().isEmpty())
       bar->setAccessibleName(bar->windowTitle().trimmed());
-    // The button that shows what does not fit into a short bar.
     for (QToolButton *more : bar->findChildren<QToolButton *>("qt_toolbar_ext_button"))
       SetHint(more, "Weitere Schaltflächen");
   }
