@@ -22,6 +22,8 @@ PACKAGES=(
   imagemagick libmagickcore-6.q16-6-extra ghostscript netpbm libjpeg-turbo-progs
   # the side-by-side scripts bench/compare_*.sh
   libvips-tools time
+  # pdftoppm, pdfimages and pdfinfo read back the printed pages
+  poppler-utils
 )
 
 missing=()

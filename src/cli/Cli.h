@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Bitmap.h"
+#include "ops/ImageOps.h" // ParseColor
 
 #include <CLI/CLI.hpp>
 
@@ -18,9 +19,6 @@ void RegisterApplyCommand(CLI::App &app, int &exitCode);
 
 // The pixel format of a bit count 1, 4, 8, 15, 16, 24 or 32.
 bool FormatFromBits(int bits, TPixelFormat &pf);
-
-// Colours as TColor hex "$00BBGGRR" or "#RRGGBB".
-bool ParseColor(const std::string &text, TColor &color);
 
 // Reads any readable image file in its own pixel format where the format
 // keeps one; false with a message on failure.

@@ -1,6 +1,7 @@
 #include "core/Bitmap.h"
 
 #include "core/Canvas.h"
+#include "core/ChannelBits.h"
 #include "core/ColorMatch.h"
 #include "core/Palettes.h"
 #include "core/RasterSpans.h"
@@ -246,13 +247,6 @@ void TBitmap::SetStored(int x, int y, uint32_t v) {
   if (FPixelFormat == pf15bit)
     v &= 0x7FFF; // bit 15 is never set
   raster::WriteStored(ScanLine(y), x, FPixelFormat, v);
-}
-
-static inline uint8_t Expand5(uint32_t v) {
-  return uint8_t((v << 3) | (v >> 2));
-}
-static inline uint8_t Expand6(uint32_t v) {
-  return uint8_t((v << 2) | (v >> 4));
 }
 
 uint32_t TBitmap::StoredFromColor(TColor c) const {

@@ -1,5 +1,6 @@
 #include "core/BmpFile.h"
 
+#include "core/ByteOrder.h"
 #include "core/FileUtil.h"
 
 #include <algorithm>
@@ -14,24 +15,6 @@ namespace {
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_ALPHABITFIELDS = 6;
 // Largest raster a file may claim (pixels); beyond it the load is refused.
 constexpr uint64_t MaxBmpPixels = uint64_t(1) << 28;
-
-uint16_t U16(const uint8_t *p) {
-  return uint16_t(p[0] | (p[1] << 8));
-}
-uint32_t U32(const uint8_t *p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-int32_t I32(const uint8_t *p) {
-  return int32_t(U32(p));
-}
-void Put16(std::vector<uint8_t> &v, uint16_t x) {
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
-}
-void Put32(std::vector<uint8_t> &v, uint32_t x) {
-  for (int i = 0; i < 4; ++i)
-    v.push_back(uint8_t(x >> (8 * i)));
-}
 
 bool Fail(std::string *error, const char *text) {
   if (error)
@@ -89,15 +72,15 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
                std::string *error) {
   if (size < 12)
     return Fail(error, "Die Bitmap-Datei ist unvollständig.");
-  info.HeaderSize = U32(dib);
+  info.HeaderSize = Le32(dib);
   size_t pos;
   bool core = info.HeaderSize == 12;
   if (core) {
-    info.Width = U16(dib + 4);
-    info.Height = int16_t(U16(dib + 6));
-    if (U16(dib + 8) != 1 && U16(dib + 8) != 0)
+    info.Width = Le16(dib + 4);
+    info.Height = int16_t(Le16(dib + 6));
+    if (Le16(dib + 8) != 1 && Le16(dib + 8) != 0)
       return Fail(error, "Ungültiger Bitmap-Kopf.");
-    info.BitCount = U16(dib + 10);
+    info.BitCount = Le16(dib + 10);
     pos = 12;
   } else {
     // The header kinds that exist: OS/2 2.x (16..64), info, V2, V3, V4, V5.
@@ -106,15 +89,15 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
       return Fail(error, "Ungültiger Bitmap-Kopf.");
     if (size < info.HeaderSize)
       return Fail(error, "Die Bitmap-Datei ist unvollständig.");
-    info.Width = I32(dib + 4);
-    info.Height = I32(dib + 8);
-    info.BitCount = U16(dib + 14);
-    info.Compression = info.HeaderSize >= 20 ? U32(dib + 16) : BI_RGB;
+    info.Width = LeS32(dib + 4);
+    info.Height = LeS32(dib + 8);
+    info.BitCount = Le16(dib + 14);
+    info.Compression = info.HeaderSize >= 20 ? Le32(dib + 16) : BI_RGB;
     pos = info.HeaderSize;
     if (info.HeaderSize == 64 && info.Compression == 3)
       return Fail(error, "Diese Kompression wird nicht unterstützt.");
   }
-  if (!core && U16(dib + 12) != 1)
+  if (!core && Le16(dib + 12) != 1)
     return Fail(error, "Ungültiger Bitmap-Kopf.");
   if (info.Height < 0) {
     if (info.Height == INT32_MIN)
@@ -170,9 +153,9 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
     if (at + size_t(count) * 4 > size)
       return Fail(error, "Die Bitmap-Datei ist unvollständig.");
     for (int i = 0; i < count; ++i)
-      info.Masks[i] = U32(dib + at + 4 * i);
+      info.Masks[i] = Le32(dib + at + 4 * i);
     if (info.HeaderSize >= 56)
-      info.Masks[3] = U32(dib + 52);
+      info.Masks[3] = Le32(dib + 52);
   } else if (info.BitCount == 16) {
     info.Masks[0] = 0x7C00;
     info.Masks[1] = 0x03E0;
@@ -186,7 +169,7 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
   // Colour table.
   if (info.BitCount <= 8) {
     size_t maxEntries = size_t(1) << info.BitCount;
-    uint32_t used = (!core && info.HeaderSize >= 36) ? U32(dib + 32) : 0;
+    uint32_t used = (!core && info.HeaderSize >= 36) ? Le32(dib + 32) : 0;
     size_t entries = used == 0 ? maxEntries : std::min<size_t>(used, maxEntries);
     size_t entrySize = core ? 3 : 4;
     size_t limit = size;
@@ -205,7 +188,7 @@ bool ParseInfo(const uint8_t *dib, size_t size, size_t paletteLimit, TDibInfo &i
     pos += entries * entrySize;
   } else if (!core && info.HeaderSize >= 36) {
     // A colour table may follow for deep formats too; it is skipped.
-    uint32_t used = U32(dib + 32);
+    uint32_t used = Le32(dib + 32);
     if (used <= 256)
       pos += size_t(used) * 4;
   }
@@ -275,7 +258,7 @@ void ConvertRow(const TDibInfo &info, const uint8_t *src, uint8_t *dst) {
   }
   TMaskChannel r(info.Masks[0]), g(info.Masks[1]), b(info.Masks[2]), a(info.Masks[3]);
   for (int x = 0; x < w; ++x) {
-    uint32_t v = info.BitCount == 16 ? U16(src + 2 * x) : U32(src + 4 * x);
+    uint32_t v = info.BitCount == 16 ? Le16(src + 2 * x) : Le32(src + 4 * x);
     if (info.Format == pf32bit) {
       dst[4 * x] = b.Get(v);
       dst[4 * x + 1] = g.Get(v);
@@ -394,7 +377,7 @@ bool ReadBmp(const uint8_t *data, size_t size, TBitmap &bmp, std::string *error)
   try {
     if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M')
       return Fail(error, "Die Datei ist keine Windows-Bitmap.");
-    uint32_t offBits = U32(data + 10);
+    uint32_t offBits = Le32(data + 10);
     TDibInfo info;
     size_t headerEnd = 0;
     size_t paletteLimit = offBits > 14 ? offBits - 14 : 0;
@@ -432,7 +415,7 @@ bool LoadBmpFile(const std::string &path, TBitmap &bmp, std::string *error) {
     return Fail(error, "Die Datei kann nicht gelesen werden.");
   try {
     if (head.size() >= 26 && head[0] == 'B' && head[1] == 'M') {
-      uint32_t offBits = U32(head.data() + 10);
+      uint32_t offBits = Le32(head.data() + 10);
       TDibInfo info;
       size_t headerEnd = 0;
       size_t paletteLimit = offBits > 14 ? offBits - 14 : 0;
@@ -471,21 +454,21 @@ void AppendInfo(std::vector<uint8_t> &out, const TBitmap &bmp) {
   int bits = BitsPerPixel(pf);
   bool fields = pf == pf16bit;
   size_t paletteEntries = IsPaletteFormat(pf) ? bmp.Palette().size() : 0;
-  Put32(out, 40);
-  Put32(out, uint32_t(bmp.Width()));
-  Put32(out, uint32_t(bmp.Height()));
-  Put16(out, 1);
-  Put16(out, uint16_t(bits));
-  Put32(out, fields ? BI_BITFIELDS : BI_RGB);
-  Put32(out, uint32_t(bmp.ImageBytes()));
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, uint32_t(paletteEntries == (size_t(1) << bits) ? 0 : paletteEntries));
-  Put32(out, 0);
+  PutLe32(out, 40);
+  PutLe32(out, uint32_t(bmp.Width()));
+  PutLe32(out, uint32_t(bmp.Height()));
+  PutLe16(out, 1);
+  PutLe16(out, uint16_t(bits));
+  PutLe32(out, fields ? BI_BITFIELDS : BI_RGB);
+  PutLe32(out, uint32_t(bmp.ImageBytes()));
+  PutLe32(out, 0);
+  PutLe32(out, 0);
+  PutLe32(out, uint32_t(paletteEntries == (size_t(1) << bits) ? 0 : paletteEntries));
+  PutLe32(out, 0);
   if (fields) {
-    Put32(out, 0xF800);
-    Put32(out, 0x07E0);
-    Put32(out, 0x001F);
+    PutLe32(out, 0xF800);
+    PutLe32(out, 0x07E0);
+    PutLe32(out, 0x001F);
   }
   for (size_t i = 0; i < paletteEntries; ++i) {
     const TRGBQuad &q = bmp.Palette()[i];
@@ -501,9 +484,9 @@ std::vector<uint8_t> FileHeader(const TBitmap &bmp, size_t infoSize) {
   uint32_t off = uint32_t(14 + infoSize);
   h.push_back('B');
   h.push_back('M');
-  Put32(h, uint32_t(off + bmp.ImageBytes()));
-  Put32(h, 0);
-  Put32(h, off);
+  PutLe32(h, uint32_t(off + bmp.ImageBytes()));
+  PutLe32(h, 0);
+  PutLe32(h, off);
   return h;
 }
 
@@ -559,16 +542,16 @@ bool ReadBmpHeader(const std::string &path, TBmpHeaderInfo &info) {
   if (n < 54 || h[0] != 'B' || h[1] != 'M')
     return false;
   const uint8_t *i = h + 14;
-  info.FileSize = U32(h + 2);
-  info.Width = I32(i + 4);
-  info.Height = I32(i + 8);
-  info.Planes = U16(i + 12);
-  info.BitCount = U16(i + 14);
-  info.Compression = U32(i + 16);
-  info.ImageSize = U32(i + 20);
-  info.XPelsPerMeter = I32(i + 24);
-  info.YPelsPerMeter = I32(i + 28);
-  info.ClrUsed = U32(i + 32);
+  info.FileSize = Le32(h + 2);
+  info.Width = LeS32(i + 4);
+  info.Height = LeS32(i + 8);
+  info.Planes = Le16(i + 12);
+  info.BitCount = Le16(i + 14);
+  info.Compression = Le32(i + 16);
+  info.ImageSize = Le32(i + 20);
+  info.XPelsPerMeter = LeS32(i + 24);
+  info.YPelsPerMeter = LeS32(i + 28);
+  info.ClrUsed = Le32(i + 32);
   return true;
 }
 

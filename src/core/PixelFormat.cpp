@@ -3,6 +3,8 @@
 // matching (no dithering) through a cache, so whole rasters convert at memory
 // speed. Only the source and the target raster are held at a time.
 #include "core/Bitmap.h"
+#include "core/ByteOrder.h"
+#include "core/ChannelBits.h"
 #include "core/ColorMatch.h"
 #include "core/Palettes.h"
 
@@ -11,13 +13,6 @@
 namespace tessaro {
 
 namespace {
-
-inline uint8_t Expand5(uint32_t v) {
-  return uint8_t((v << 3) | (v >> 2));
-}
-inline uint8_t Expand6(uint32_t v) {
-  return uint8_t((v << 2) | (v >> 4));
-}
 
 // Row of any format to BGR bytes.
 void DecodeRow(const TBitmap &src, int y, uint8_t *bgr, const TRGBQuad *lut) {
@@ -39,7 +34,7 @@ void DecodeRow(const TBitmap &src, int y, uint8_t *bgr, const TRGBQuad *lut) {
     break;
   case pf15bit:
     for (int x = 0; x < w; ++x) {
-      uint32_t v = uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
+      uint32_t v = Le16(row + 2 * x);
       bgr[3 * x] = Expand5(v & 31);
       bgr[3 * x + 1] = Expand5((v >> 5) & 31);
       bgr[3 * x + 2] = Expand5((v >> 10) & 31);
@@ -47,7 +42,7 @@ void DecodeRow(const TBitmap &src, int y, uint8_t *bgr, const TRGBQuad *lut) {
     break;
   case pf16bit:
     for (int x = 0; x < w; ++x) {
-      uint32_t v = uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
+      uint32_t v = Le16(row + 2 * x);
       bgr[3 * x] = Expand5(v & 31);
       bgr[3 * x + 1] = Expand6((v >> 5) & 63);
       bgr[3 * x + 2] = Expand5((v >> 11) & 31);

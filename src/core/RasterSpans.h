@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Bitmap.h"
+#include "core/ByteOrder.h"
 #include "core/Canvas.h"
 #include "core/Types.h"
 
@@ -43,15 +44,13 @@ inline uint32_t ReadStored(const uint8_t *row, int x, TPixelFormat pf) {
     return row[x];
   case pf15bit:
   case pf16bit:
-    return uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
+    return Le16(row + 2 * x);
   case pf24bit: {
     const uint8_t *p = row + 3 * x;
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
   }
-  case pf32bit: {
-    const uint8_t *p = row + 4 * x;
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-  }
+  case pf32bit:
+    return Le32(row + 4 * x);
   default:
     return 0;
   }

@@ -171,6 +171,10 @@ public:
   void mnuSaveClick();
   void mnuSaveAsClick();
   void mnuRestoreClick();
+  void mnuPreviewClick();
+  void mnuPageSetupClick();
+  void mnuPrintClick();
+  void mnuPropertiesClick();
   // The guard before the image-size dialog: true when it may open.
   bool mnuSizeImageClick();
   void mnuMinimizeClick();

@@ -6,6 +6,7 @@
 #include "document/DocumentHost.h"
 #include "document/UnChild.h"
 #include "platform/Beep.h"
+#include "platform/HelpJump.h"
 #include "platform/MessageDlg.h"
 
 #include <QComboBox>
@@ -42,8 +43,6 @@ TfrmNewImage::TfrmNewImage(TDocumentHost &host, QWidget *parent) : QDialog(paren
   BitBtnOK->setDefault(true);
   BitBtnCancel = new QPushButton("&Abbrechen", this);
   BitBtnHelp = new QPushButton("&Hilfe", this);
-  // The help viewer is not part of the program yet.
-  BitBtnHelp->setEnabled(false);
 
   auto *grid = new QGridLayout;
   grid->addWidget(new QLabel("Größe:", this), 0, 0);
@@ -71,6 +70,7 @@ TfrmNewImage::TfrmNewImage(TDocumentHost &host, QWidget *parent) : QDialog(paren
   connect(CBSize, &QComboBox::currentIndexChanged, this, [this] { CBSizeChange(); });
   connect(BitBtnOK, &QPushButton::clicked, this, [this] { BitBtnOKClick(); });
   connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BitBtnHelp, &QPushButton::clicked, this, [] { HelpJump("Grundfunktionen.NeuesBildanlegen"); });
 }
 
 void TfrmNewImage::showEvent(QShowEvent *event) {

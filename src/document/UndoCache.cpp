@@ -1,6 +1,7 @@
 #include "document/UndoCache.h"
 
 #include "core/BmpFile.h"
+#include "core/ByteOrder.h"
 #include "core/FileUtil.h"
 #include "core/Hooks.h"
 #include "core/TempFolder.h"
@@ -32,13 +33,6 @@ bool FileExists(const std::string &path) {
   return !path.empty() && fs::is_regular_file(path, ec);
 }
 
-uint32_t U32(const uint8_t *p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t U16(const uint8_t *p) {
-  return uint16_t(p[0] | p[1] << 8);
-}
-
 } // namespace
 
 // Undo usually brings back a raster of the same size and format. Reading the
@@ -59,18 +53,18 @@ TUndoCache::TInPlace TUndoCache::ReadInPlace(const std::string &path, TBitmap &r
   } closer{f};
   uint8_t h[66] = {};
   const size_t got = std::fread(h, 1, sizeof h, f);
-  if (got < 54 || h[0] != 'B' || h[1] != 'M' || U32(h + 14) != 40)
+  if (got < 54 || h[0] != 'B' || h[1] != 'M' || Le32(h + 14) != 40)
     return TInPlace::NotSuitable;
-  const uint32_t offBits = U32(h + 10);
-  const int32_t width = int32_t(U32(h + 18));
-  const int32_t height = int32_t(U32(h + 22));
-  const uint16_t bits = U16(h + 28);
-  const uint32_t compression = U32(h + 30);
-  if (width != raster.Width() || height != raster.Height() || U16(h + 26) != 1 || bits != BitsPerPixel(pf))
+  const uint32_t offBits = Le32(h + 10);
+  const int32_t width = int32_t(Le32(h + 18));
+  const int32_t height = int32_t(Le32(h + 22));
+  const uint16_t bits = Le16(h + 28);
+  const uint32_t compression = Le32(h + 30);
+  if (width != raster.Width() || height != raster.Height() || Le16(h + 26) != 1 || bits != BitsPerPixel(pf))
     return TInPlace::NotSuitable;
   if (pf == pf16bit) {
-    if (compression != 3 || got < 66 || U32(h + 54) != 0xF800 || U32(h + 58) != 0x07E0 ||
-        U32(h + 62) != 0x001F)
+    if (compression != 3 || got < 66 || Le32(h + 54) != 0xF800 || Le32(h + 58) != 0x07E0 ||
+        Le32(h + 62) != 0x001F)
       return TInPlace::NotSuitable;
   } else if (compression != 0) {
     return TInPlace::NotSuitable;

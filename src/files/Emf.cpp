@@ -2,6 +2,7 @@
 // picture's frame size; written as a header, one StretchDIBits record with
 // the bitmap and the end record.
 #include "core/BmpFile.h"
+#include "core/ByteOrder.h"
 #include "files/ImageCodecs.h"
 #include "files/MetaPlayer.h"
 
@@ -12,17 +13,8 @@ namespace tessaro {
 
 namespace {
 
-uint32_t U32(const uint8_t *p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-int32_t S32(const uint8_t *p) {
-  return int32_t(U32(p));
-}
-int16_t S16(const uint8_t *p) {
-  return int16_t(uint16_t(p[0] | (p[1] << 8)));
-}
 float F32(const uint8_t *p) {
-  uint32_t u = U32(p);
+  uint32_t u = Le32(p);
   float f;
   std::memcpy(&f, &u, 4);
   return std::isfinite(f) ? f : 0.0f;
@@ -31,19 +23,14 @@ TColor ColorRef(const uint8_t *p) {
   return RGB(p[0], p[1], p[2]);
 }
 
-void Put32(std::vector<uint8_t> &v, uint32_t x) {
-  for (int i = 0; i < 4; ++i)
-    v.push_back(uint8_t(x >> (8 * i)));
-}
-
 constexpr uint32_t KSignature = 0x464D4520; // " EMF"
 
 struct TRec {
   uint32_t Type;
   const uint8_t *P; // record start
   size_t N;         // record size
-  int32_t S(size_t off) const { return off + 4 <= N ? S32(P + off) : 0; }
-  uint32_t U(size_t off) const { return off + 4 <= N ? U32(P + off) : 0; }
+  int32_t S(size_t off) const { return off + 4 <= N ? LeS32(P + off) : 0; }
+  uint32_t U(size_t off) const { return off + 4 <= N ? Le32(P + off) : 0; }
 };
 
 // Figures of a path bracket, in logical coordinates.
@@ -75,8 +62,8 @@ private:
     xy.reserve(count * 2);
     for (size_t i = 0; i < count; ++i) {
       const uint8_t *p = r.P + firstOff + i * each;
-      xy.push_back(small ? S16(p) : S32(p));
-      xy.push_back(small ? S16(p + 2) : S32(p + 4));
+      xy.push_back(small ? LeS16(p) : LeS32(p));
+      xy.push_back(small ? LeS16(p + 2) : LeS32(p + 4));
     }
     return xy;
   }
@@ -123,8 +110,8 @@ private:
       std::vector<double> xy;
       for (size_t k = 0; k < n; ++k) {
         const uint8_t *p = r.P + pos + k * each;
-        xy.push_back(small ? S16(p) : S32(p));
-        xy.push_back(small ? S16(p + 2) : S32(p + 4));
+        xy.push_back(small ? LeS16(p) : LeS32(p));
+        xy.push_back(small ? LeS16(p + 2) : LeS32(p + 4));
       }
       pos += n * each;
       if (polygon)
@@ -444,7 +431,7 @@ void TEmfPlayer::Play(const TRec &r) {
 } // namespace
 
 bool IsEmfData(const uint8_t *data, size_t size) {
-  return size >= 88 && U32(data) == 1 && U32(data + 40) == KSignature;
+  return size >= 88 && Le32(data) == 1 && Le32(data + 40) == KSignature;
 }
 
 bool ReadEmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error) {
@@ -452,14 +439,14 @@ bool ReadEmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
     error = "Die Datei ist keine erweiterte Metadatei.";
     return false;
   }
-  uint32_t headerSize = U32(data + 4);
+  uint32_t headerSize = Le32(data + 4);
   if (headerSize < 88 || headerSize > size) {
     error = "Die Metadatei hat einen ungültigen Kopf.";
     return false;
   }
-  double bl = S32(data + 8), bt = S32(data + 12), br = S32(data + 16), bb = S32(data + 20);
-  double fl = S32(data + 24), ft = S32(data + 28), fr = S32(data + 32), fb = S32(data + 36);
-  double devX = S32(data + 72), devY = S32(data + 76), mmX = S32(data + 80), mmY = S32(data + 84);
+  double bl = LeS32(data + 8), bt = LeS32(data + 12), br = LeS32(data + 16), bb = LeS32(data + 20);
+  double fl = LeS32(data + 24), ft = LeS32(data + 28), fr = LeS32(data + 32), fb = LeS32(data + 36);
+  double devX = LeS32(data + 72), devY = LeS32(data + 76), mmX = LeS32(data + 80), mmY = LeS32(data + 84);
   double perMmX = devX > 0 && mmX > 0 ? devX / mmX : 96 / 25.4;
   double perMmY = devY > 0 && mmY > 0 ? devY / mmY : 96 / 25.4;
   // The picture is the frame (hundredths of a millimetre) in device pixels;
@@ -495,7 +482,7 @@ bool ReadEmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
   pl.DeviceToRaster.Dy = -std::round(oy);
   TEmfPlayer player(pl);
   for (size_t p = headerSize; p + 8 <= size;) {
-    uint32_t type = U32(data + p), n = U32(data + p + 4);
+    uint32_t type = Le32(data + p), n = Le32(data + p + 4);
     if (n < 8 || n > size - p || (n & 3) != 0)
       break; // a damaged tail ends the picture
     if (type == 14)
@@ -514,12 +501,12 @@ bool EncodeEmf(const TBitmap &bmp, std::vector<uint8_t> &out, std::string &error
   }
   std::vector<uint8_t> dib = EncodeDib(bmp);
   // The info header with its palette or bit fields, then the pixels.
-  uint32_t bitsOffset = U32(dib.data()) + 0; // header size
+  uint32_t bitsOffset = Le32(dib.data()) + 0; // header size
   {
-    uint16_t bits = uint16_t(dib[14] | (dib[15] << 8));
-    uint32_t compression = U32(dib.data() + 16), clrUsed = U32(dib.data() + 32);
+    uint16_t bits = Le16(dib.data() + 14);
+    uint32_t compression = Le32(dib.data() + 16), clrUsed = Le32(dib.data() + 32);
     uint32_t colors = bits <= 8 ? (clrUsed ? clrUsed : (1u << bits)) : 0;
-    bitsOffset += colors * 4 + (compression == 3 && U32(dib.data()) == 40 ? 12 : 0);
+    bitsOffset += colors * 4 + (compression == 3 && Le32(dib.data()) == 40 ? 12 : 0);
   }
   if (bitsOffset > dib.size()) {
     error = "Das Bild kann nicht als Metadatei gespeichert werden.";
@@ -541,65 +528,65 @@ bool EncodeEmf(const TBitmap &bmp, std::vector<uint8_t> &out, std::string &error
   out.clear();
   out.reserve(size_t(total));
   // EMR_HEADER
-  Put32(out, 1);
-  Put32(out, headerSize);
-  Put32(out, 0); // bounds, inclusive
-  Put32(out, 0);
-  Put32(out, uint32_t(w - 1));
-  Put32(out, uint32_t(h - 1));
-  Put32(out, 0); // frame in hundredths of a millimetre
-  Put32(out, 0);
-  Put32(out, uint32_t(std::lround(w * 100.0 * mmX / devX)));
-  Put32(out, uint32_t(std::lround(h * 100.0 * mmY / devY)));
-  Put32(out, KSignature);
-  Put32(out, 0x10000);
-  Put32(out, uint32_t(total));
-  Put32(out, 3); // records
-  Put32(out, 1); // handles (16 bits) and reserved
-  Put32(out, 0); // description
-  Put32(out, 0);
-  Put32(out, 0); // palette entries
-  Put32(out, devX);
-  Put32(out, devY);
-  Put32(out, mmX);
-  Put32(out, mmY);
-  Put32(out, 0); // pixel format
-  Put32(out, 0);
-  Put32(out, 0); // OpenGL
-  Put32(out, uint32_t(mmX * 1000));
-  Put32(out, uint32_t(mmY * 1000));
+  PutLe32(out, 1);
+  PutLe32(out, headerSize);
+  PutLe32(out, 0); // bounds, inclusive
+  PutLe32(out, 0);
+  PutLe32(out, uint32_t(w - 1));
+  PutLe32(out, uint32_t(h - 1));
+  PutLe32(out, 0); // frame in hundredths of a millimetre
+  PutLe32(out, 0);
+  PutLe32(out, uint32_t(std::lround(w * 100.0 * mmX / devX)));
+  PutLe32(out, uint32_t(std::lround(h * 100.0 * mmY / devY)));
+  PutLe32(out, KSignature);
+  PutLe32(out, 0x10000);
+  PutLe32(out, uint32_t(total));
+  PutLe32(out, 3); // records
+  PutLe32(out, 1); // handles (16 bits) and reserved
+  PutLe32(out, 0); // description
+  PutLe32(out, 0);
+  PutLe32(out, 0); // palette entries
+  PutLe32(out, devX);
+  PutLe32(out, devY);
+  PutLe32(out, mmX);
+  PutLe32(out, mmY);
+  PutLe32(out, 0); // pixel format
+  PutLe32(out, 0);
+  PutLe32(out, 0); // OpenGL
+  PutLe32(out, uint32_t(mmX * 1000));
+  PutLe32(out, uint32_t(mmY * 1000));
   // EMR_STRETCHDIBITS
-  Put32(out, 81);
-  Put32(out, uint32_t(stretchSize));
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, uint32_t(w - 1));
-  Put32(out, uint32_t(h - 1));
-  Put32(out, 0); // xDest, yDest
-  Put32(out, 0);
-  Put32(out, 0); // xSrc, ySrc
-  Put32(out, 0);
-  Put32(out, uint32_t(w));
-  Put32(out, uint32_t(h));
-  Put32(out, stretchFixed); // offBmiSrc
-  Put32(out, cbBmi);
-  Put32(out, stretchFixed + cbBmi); // offBitsSrc
-  Put32(out, cbBits);
-  Put32(out, 0); // DIB_RGB_COLORS
-  Put32(out, cmSrcCopy);
-  Put32(out, uint32_t(w));
-  Put32(out, uint32_t(h));
+  PutLe32(out, 81);
+  PutLe32(out, uint32_t(stretchSize));
+  PutLe32(out, 0);
+  PutLe32(out, 0);
+  PutLe32(out, uint32_t(w - 1));
+  PutLe32(out, uint32_t(h - 1));
+  PutLe32(out, 0); // xDest, yDest
+  PutLe32(out, 0);
+  PutLe32(out, 0); // xSrc, ySrc
+  PutLe32(out, 0);
+  PutLe32(out, uint32_t(w));
+  PutLe32(out, uint32_t(h));
+  PutLe32(out, stretchFixed); // offBmiSrc
+  PutLe32(out, cbBmi);
+  PutLe32(out, stretchFixed + cbBmi); // offBitsSrc
+  PutLe32(out, cbBits);
+  PutLe32(out, 0); // DIB_RGB_COLORS
+  PutLe32(out, cmSrcCopy);
+  PutLe32(out, uint32_t(w));
+  PutLe32(out, uint32_t(h));
   out.insert(out.end(), dib.begin(), dib.begin() + bitsOffset);
   out.resize(out.size() + (cbBmi - bitsOffset), 0);
   out.insert(out.end(), dib.begin() + bitsOffset, dib.end());
   while (out.size() < headerSize + stretchSize)
     out.push_back(0);
   // EMR_EOF
-  Put32(out, 14);
-  Put32(out, 20);
-  Put32(out, 0);
-  Put32(out, 16);
-  Put32(out, 20);
+  PutLe32(out, 14);
+  PutLe32(out, 20);
+  PutLe32(out, 0);
+  PutLe32(out, 16);
+  PutLe32(out, 20);
   return true;
 }
 

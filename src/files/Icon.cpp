@@ -2,6 +2,7 @@
 // fourth byte is the opacity. The colour part is a packed DIB (read by the
 // BMP reader) or a PNG; the AND mask after the DIB marks transparent pixels.
 #include "core/BmpFile.h"
+#include "core/ByteOrder.h"
 #include "files/ImageCodecs.h"
 
 #include <algorithm>
@@ -10,13 +11,6 @@
 namespace tessaro {
 
 namespace {
-
-uint16_t U16(const uint8_t *p) {
-  return uint16_t(p[0] | (p[1] << 8));
-}
-uint32_t U32(const uint8_t *p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 bool ToOpaque32(TBitmap &img) {
   img.SetPixelFormat(pf32bit);
@@ -33,12 +27,12 @@ bool ReadIconDib(const uint8_t *data, size_t size, TBitmap &bmp, std::string &er
     error = "Das Symbol ist unvollständig.";
     return false;
   }
-  uint32_t headerSize = U32(data);
-  int32_t width = int32_t(U32(data + 4));
-  int32_t height2 = int32_t(U32(data + 8));
-  uint16_t bits = U16(data + 14);
-  uint32_t compression = U32(data + 16);
-  uint32_t clrUsed = U32(data + 32);
+  uint32_t headerSize = Le32(data);
+  int32_t width = int32_t(Le32(data + 4));
+  int32_t height2 = int32_t(Le32(data + 8));
+  uint16_t bits = Le16(data + 14);
+  uint32_t compression = Le32(data + 16);
+  uint32_t clrUsed = Le32(data + 32);
   if (headerSize < 40 || headerSize > size || width <= 0 || height2 <= 1 || compression != 0 ||
       (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
     error = "Das Symbol hat ein ungültiges Format.";
@@ -104,7 +98,7 @@ bool ReadIconDib(const uint8_t *data, size_t size, TBitmap &bmp, std::string &er
 } // namespace
 
 bool IsIcoData(const uint8_t *data, size_t size) {
-  return size >= 6 && U16(data) == 0 && (U16(data + 2) == 1 || U16(data + 2) == 2) && U16(data + 4) > 0;
+  return size >= 6 && Le16(data) == 0 && (Le16(data + 2) == 1 || Le16(data + 2) == 2) && Le16(data + 4) > 0;
 }
 
 bool ReadIco(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error) {
@@ -112,7 +106,7 @@ bool ReadIco(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
     error = "Die Datei ist kein Symbol.";
     return false;
   }
-  unsigned count = U16(data + 4);
+  unsigned count = Le16(data + 4);
   if (6 + size_t(count) * 16 > size) {
     error = "Das Symbol ist unvollständig.";
     return false;
@@ -124,13 +118,13 @@ bool ReadIco(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
   auto key = [&](unsigned i) {
     const uint8_t *e = data + 6 + size_t(i) * 16;
     unsigned w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
-    return uint64_t(w) * h * 64 + U16(e + 6);
+    return uint64_t(w) * h * 64 + Le16(e + 6);
   };
   std::stable_sort(order.begin(), order.end(), [&](unsigned a, unsigned b) { return key(a) > key(b); });
   std::string lastError = "Das Symbol enthält kein Bild.";
   for (unsigned i : order) {
     const uint8_t *e = data + 6 + size_t(i) * 16;
-    uint32_t bytes = U32(e + 8), offset = U32(e + 12);
+    uint32_t bytes = Le32(e + 8), offset = Le32(e + 12);
     if (offset >= size || bytes == 0) {
       lastError = "Das Symbol ist unvollständig.";
       continue;

@@ -1,8 +1,10 @@
-// Shared helpers of the import readers: bounds-checked byte access, the
-// German failure texts and the checked allocation of the target raster.
+// Shared helpers of the import readers: bounds-checked byte access over the
+// byte order helpers of core, the German failure texts and the checked
+// allocation of the target raster.
 #pragma once
 
 #include "core/Bitmap.h"
+#include "core/ByteOrder.h"
 #include "files/ImportReaders.h"
 
 #include <cstddef>
@@ -22,19 +24,6 @@ inline constexpr const char *ErrMemory = "Nicht genug Speicher für das Bild.";
 inline bool Fail(std::string &error, const char *text) {
   error = text;
   return false;
-}
-
-inline uint16_t Le16(const uint8_t *p) {
-  return uint16_t(p[0] | (p[1] << 8));
-}
-inline uint32_t Le32(const uint8_t *p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-inline uint16_t Be16(const uint8_t *p) {
-  return uint16_t((p[0] << 8) | p[1]);
-}
-inline uint32_t Be32(const uint8_t *p) {
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 
 // Sequential reader over a memory block; every access is checked, and once a
@@ -77,19 +66,19 @@ public:
   }
   uint16_t Le16() {
     const uint8_t *p = Take(2);
-    return p ? importer::Le16(p) : 0;
+    return p ? tessaro::Le16(p) : 0;
   }
   uint32_t Le32() {
     const uint8_t *p = Take(4);
-    return p ? importer::Le32(p) : 0;
+    return p ? tessaro::Le32(p) : 0;
   }
   uint16_t Be16() {
     const uint8_t *p = Take(2);
-    return p ? importer::Be16(p) : 0;
+    return p ? tessaro::Be16(p) : 0;
   }
   uint32_t Be32() {
     const uint8_t *p = Take(4);
-    return p ? importer::Be32(p) : 0;
+    return p ? tessaro::Be32(p) : 0;
   }
 
 private:

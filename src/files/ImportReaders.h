@@ -38,6 +38,7 @@ public:
 // All import readers in their registration order: Targa, TIFF, Encapsulated
 // PostScript, Paintbrush, Alias Wavefront, SGI, Photoshop, Portable Map,
 // Autodesk, Kodak Photo CD, Dr. Halo, Paintshop Pro, PNG.
+// The list is part of the format table (FileFormats.cpp).
 const std::vector<std::unique_ptr<TImportReader>> &ImportReaders();
 
 // The readers one by one (each in its own Import<Format>.cpp).

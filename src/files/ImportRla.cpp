@@ -133,7 +133,7 @@ public:
             return Fail(error, ErrCorrupt);
         int slot = matte ? 3 : c;
         for (size_t x = 0; x < w; ++x) {
-          unsigned v = bytes == 2 ? (unsigned(plane[2 * x]) << 8) | plane[2 * x + 1] : plane[x];
+          unsigned v = bytes == 2 ? Be16(plane.data() + 2 * x) : plane[x];
           samples[4 * x + size_t(slot)] = scale(v, bits);
         }
       }

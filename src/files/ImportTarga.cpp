@@ -1,6 +1,7 @@
 // Truevision Targa: colour-mapped, true-colour and grey images, raw or
 // run-length encoded, 8/15/16/24/32 bits, any of the four origins. Targa has
 // no magic number, so the header fields are checked strictly.
+#include "core/ChannelBits.h"
 #include "files/ImportCommon.h"
 
 #include <vector>
@@ -61,11 +62,10 @@ struct TRGBA {
 };
 
 TRGBA FromWord16(uint16_t v, bool alphaBit) {
-  auto x5 = [](unsigned c) { return uint8_t((c << 3) | (c >> 2)); };
   TRGBA c;
-  c.R = x5((v >> 10) & 31);
-  c.G = x5((v >> 5) & 31);
-  c.B = x5(v & 31);
+  c.R = Expand5((v >> 10) & 31);
+  c.G = Expand5((v >> 5) & 31);
+  c.B = Expand5(v & 31);
   c.A = alphaBit ? ((v & 0x8000) ? 255 : 0) : 255;
   return c;
 }

@@ -2,7 +2,7 @@
 
 #include "core/Hooks.h"
 #include "core/TempFolder.h"
-#include "files/LUMGraphicsFiles.h"
+#include "files/FileFormats.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -156,15 +156,8 @@ void FindFiles(const std::string &folder, bool recursive, std::vector<std::strin
 }
 
 bool IsDroppableImageFile(const std::string &fileName) {
-  static const char *const exts[] = {
-      ".bw",  ".cel",  ".cut", ".dib", ".emf", ".eps", ".fax", ".icb", ".ico",  ".jfif", ".jpe", ".jpeg",
-      ".jpg", ".pbm",  ".pcc", ".pcd", ".pcx", ".pdd", ".pgm", ".pic", ".png",  ".ppm",  ".psd", ".psp",
-      ".rgb", ".rgba", ".rla", ".rle", ".rpf", ".sgi", ".tga", ".tif", ".tiff", ".vda",  ".vst", ".wmf"};
-  std::string ext = LowerExtension(fileName);
-  for (const char *e : exts)
-    if (ext == e)
-      return true;
-  return false;
+  const TImageExtension *e = FindImageExtension(fileName);
+  return e != nullptr && e->Droppable;
 }
 
 std::string GetTempFolder() {

@@ -1,6 +1,7 @@
 // Reading and writing image files: which files are read and written, the
-// filters of the open and save dialogs, and the routines that turn a file
-// into a bitmap and a bitmap into a file.
+// filters of the open and save dialogs (all answered from the format table,
+// FileFormats.h), and the routines that turn a file into a bitmap and a
+// bitmap into a file.
 #pragma once
 
 #include "core/Bitmap.h"
@@ -25,6 +26,12 @@ std::string SaveImageFilter();
 // their library gives; every other format arrives as a 24-bit bitmap. All
 // errors give false (with a German reason in *error when given).
 bool LoadImageFile(const std::string &fileName, TBitmap &bitmap, std::string *error = nullptr);
+
+// How the frame opens a file as a document: a .bmp file straight into the
+// bitmap in its own pixel format, any other through LoadImageFile. The
+// file's read-only flag is cleared for the read and set again afterwards.
+// False with the German message for the user in error.
+bool LoadPictureFile(const std::string &fileName, TBitmap &bitmap, std::string &error);
 
 // Writes bitmap in the format of the file's extension. Quality above 100 is
 // taken as 100 (the JPEG library takes 0 as 1); gifReduction 7 quantises.

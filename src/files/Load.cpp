@@ -1,5 +1,5 @@
-#include "core/BmpFile.h"
 #include "core/FileUtil.h"
+#include "files/FileFormats.h"
 #include "files/ImageCodecs.h"
 #include "files/ImportReaders.h"
 #include "files/LUMCtrl.h"
@@ -15,21 +15,7 @@ namespace tessaro {
 
 namespace {
 
-const char *const KSupported[] = {".bmp", ".dib",  ".rle",  ".ico", ".wmf", ".emf", ".jpg", ".jpeg",
-                                  ".jpe", ".jfif", ".gif",  ".png", ".tga", ".vst", ".vda", ".icb",
-                                  ".tif", ".tiff", ".fax",  ".eps", ".pcx", ".pcc", ".rla", ".rpf",
-                                  ".sgi", ".rgb",  ".rgba", ".bw",  ".psd", ".pdd", ".ppm", ".pgm",
-                                  ".pbm", ".cel",  ".pic",  ".pcd", ".cut", ".psp"};
-
-const char *const KSaveable[] = {".bmp", ".jpg", ".jpeg", ".wmf", ".emf", ".gif", ".png"};
-
-bool InList(const std::string &ext, const char *const *list, size_t n) {
-  return std::any_of(list, list + n, [&](const char *e) { return ext == e; });
-}
-
-bool IsJpegExt(const std::string &ext) {
-  return ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif";
-}
+uint64_t GDecodePixelLimit = 0;
 
 // Draws img at (0, 0) on the 24-bit target; a 32-bit icon raster is blended
 // over what the target holds by its opacity byte.
@@ -60,61 +46,6 @@ void DrawOnto24(TBitmap &target, TBitmap &img, bool blendAlpha) {
 
 } // namespace
 
-std::string LowerExtension(const std::string &fileName) {
-  size_t slash = fileName.find_last_of('/');
-  size_t dot = fileName.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return std::string();
-  std::string ext = fileName.substr(dot);
-  for (char &c : ext)
-    if (c >= 'A' && c <= 'Z')
-      c = char(c - 'A' + 'a');
-  return ext;
-}
-
-bool IsSupportedImageFile(const std::string &fileName) {
-  return InList(LowerExtension(fileName), KSupported, std::size(KSupported));
-}
-
-bool IsSaveableImageFile(const std::string &fileName) {
-  return InList(LowerExtension(fileName), KSaveable, std::size(KSaveable));
-}
-
-std::string OpenImageFilter() {
-  return "Alle (*.bmp .. "
-         "*.jpg)|*.bmp;*.emf;*.ico;*.jfif;*.jpe;*.jpeg;*.jpg;*.gif;*.png;*.pcd;*.pcx;*.pdd;*.pgm;"
-         "*.pic;*.ppm;*.psd;*.psp;*.rgb;*.rgba;*.rla;*.rle;*.rpf;*.sgi;*.tif;*.tiff;*.wmf;|JPEG Bild "
-         "(*.jpg;*.jpeg;)|*.jpg;*.jpeg|Portable Netzwerkgrafik (*.png)|*.png|GIF Bild (*.gif)|*.gif|Windows "
-         "Bitmap (*.bmp)|*.bmp|Metadatei (*.wmf)|*.wmf|Erweiterte Metadatei (*.emf)|*.emf|TIF Bild (*.tif; "
-         "*.tiff)|*.tif;*.tiff|Symbol (*.ico)|*.ico|Paintshop Pro Bild (*.psp)|*.psp|Kodak Foto CD Bild "
-         "(*.pcd)|*.pcd|Autodesk Bild (*.pic)|*.pic|Autodesk Bild (*.cel)|*.cel|Portable Bitmap "
-         "(*.pbm)|*.pbm|Portable Graustufen Bild (*.pgm)|*.pgm|Portables Pixel Map Bild "
-         "(*.ppm)|*.ppm|Photoshop "
-         "Bild (*.pdd)|*.pdd|Photoshop Bild (*.psd)|*.psd|SGI Schwarz/Weiß Bild (*.bw)|*.bw|SGI Echtfarben "
-         "Bild "
-         "(*.rgb)|*.rgb|SGI Alpha Echtfarben Bild (*.rgba)|*.rgba|SGI Echtfarben Bild (*.sgi)|*.sgi|Alias "
-         "Wavefront Bild (*.rla)|*.rla|Alias Wavefront Bild (*.rpf)|*.rpf|Paintbrush Bild "
-         "(*.pcc)|*.pcc|Paintbrush "
-         "Bild (*.pcx)|*.pcx|Postscript Bild (*.eps)|*.eps|DIB Bitmap (*.dib)|*.dib|RLE Bitmap "
-         "(*.rle)|*.rle|";
-}
-
-std::string SaveImageFilter() {
-  return "Windows Bitmap (*.bmp)|*.bmp|JPEG Bild (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF Bild (*.gif)|*.gif|PNG Bild "
-         "(*.png)|*.png|Metadatei (*.wmf;*.emf)|*.wmf;*.emf";
-}
-
-void GetOpenImageFilter(std::string &filter) {
-  filter = OpenImageFilter();
-}
-void GetSaveImageFilter(std::string &filter) {
-  filter = SaveImageFilter();
-}
-
-namespace {
-uint64_t GDecodePixelLimit = 0;
-}
-
 void SetDecodePixelLimit(uint64_t pixels) {
   GDecodePixelLimit = pixels;
 }
@@ -128,34 +59,22 @@ bool PixelCountAcceptable(uint64_t width, uint64_t height) {
 
 bool DecodeImageData(const std::string &path, const uint8_t *data, size_t size, TBitmap &img, bool &isIcon,
                      std::string &error) {
-  std::string ext = LowerExtension(path);
+  const TImageFormat *format = ImageFormatOf(path);
   isIcon = false;
   try {
-    if (ext == ".gif")
-      return ReadGif(data, size, img, error);
-    if (ext == ".png")
-      return ReadPng(data, size, img, error);
+    if (format && format->Direct)
+      return format->Read(data, size, img, error);
     // Content first: the import readers in their registration order.
     size_t headSize = std::min<size_t>(size, 4096);
     for (const auto &reader : ImportReaders())
       if (reader->Recognise(data, headSize))
         return reader->Read(path, data, size, img, error);
-    // Then the reader registered for the extension.
-    if (ext == ".bmp" || ext == ".dib" || ext == ".rle") {
-      if (ext == ".dib" && size >= 2 && !(data[0] == 'B' && data[1] == 'M'))
-        return ReadDib(data, size, img, &error);
-      return ReadBmp(data, size, img, &error);
+    // Then the reader of the extension.
+    if (format && format->Read) {
+      isIcon = format->Opacity;
+      return format->Read(data, size, img, error);
     }
-    if (ext == ".ico") {
-      isIcon = true;
-      return ReadIco(data, size, img, error);
-    }
-    if (ext == ".wmf")
-      return ReadWmf(data, size, img, error);
-    if (ext == ".emf")
-      return ReadEmf(data, size, img, error);
-    if (IsJpegExt(ext))
-      return ReadJpeg(data, size, img, error);
+    const std::string ext = LowerExtension(path);
     for (const auto &reader : ImportReaders()) {
       auto exts = reader->Extensions();
       if (std::find(exts.begin(), exts.end(), ext) != exts.end())
@@ -181,8 +100,7 @@ bool LoadImageFile(const std::string &fileName, TBitmap &bitmap, std::string *er
     } else if (!IsSupportedImageFile(fileName)) {
       err = "Das Dateiformat wird nicht unterstützt.";
     } else {
-      std::string ext = LowerExtension(fileName);
-      bool keepFormat = ext == ".gif" || ext == ".png";
+      const bool keepFormat = ImageFormatOf(fileName)->Direct;
       // GIF and PNG files lose their attributes when they are opened; here
       // that is the read-only flag (the frame puts it back).
       if (keepFormat && IsFileReadOnly(fileName))

@@ -1,5 +1,7 @@
 #include "files/MetaPlayer.h"
 
+#include "core/ByteOrder.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -396,9 +398,9 @@ std::string Latin1ToUtf8(const uint8_t *s, size_t n) {
 std::string Utf16ToUtf8(const uint8_t *s, size_t chars) {
   std::string out;
   for (size_t i = 0; i < chars; ++i) {
-    uint32_t c = uint32_t(s[2 * i]) | (uint32_t(s[2 * i + 1]) << 8);
+    uint32_t c = Le16(s + 2 * i);
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < chars) {
-      uint32_t d = uint32_t(s[2 * i + 2]) | (uint32_t(s[2 * i + 3]) << 8);
+      uint32_t d = Le16(s + 2 * i + 2);
       if (d >= 0xDC00 && d < 0xE000) {
         c = 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
         ++i;

@@ -1,6 +1,7 @@
 // PNG through libpng. Library errors return through png_error's longjmp to
 // the functions below that call setjmp; those hold no objects with
 // destructors, everything they fill is owned by their callers.
+#include "core/ByteOrder.h"
 #include "core/Palettes.h"
 #include "files/ImageCodecs.h"
 
@@ -277,7 +278,7 @@ bool EncodePng(const TBitmap &bmp, std::vector<uint8_t> &out, std::string &error
       uint8_t *d = converted.data() + rowBytes * size_t(y);
       const uint8_t *s = bmp.ScanLine(y);
       for (int x = 0; x < bmp.Width(); ++x, d += 3) {
-        TColor c = bmp.ColorFromStored(uint32_t(s[2 * x]) | (uint32_t(s[2 * x + 1]) << 8));
+        TColor c = bmp.ColorFromStored(Le16(s + 2 * x));
         d[0] = GetBValue(c);
         d[1] = GetGValue(c);
         d[2] = GetRValue(c);

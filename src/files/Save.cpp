@@ -1,6 +1,4 @@
-#include "core/BmpFile.h"
-#include "core/FileUtil.h"
-#include "files/ImageCodecs.h"
+#include "files/FileFormats.h"
 #include "files/LUMGraphicsFiles.h"
 
 #include <exception>
@@ -14,30 +12,16 @@ bool SaveImageFile(TBitmap *bitmap, const std::string &fileName, uint8_t quality
   std::string err;
   bool ok = false;
   try {
-    std::string ext = LowerExtension(fileName);
     if (!bitmap) {
       err = "Kein Bild vorhanden.";
     } else if (!IsSaveableImageFile(fileName)) {
       err = "In diesem Dateiformat kann nicht gespeichert werden.";
-    } else if (ext == ".bmp") {
-      ok = SaveBmpFile(*bitmap, fileName, &err);
     } else {
-      std::vector<uint8_t> out;
-      bool encoded = false;
-      if (ext == ".jpg" || ext == ".jpeg") {
-        if (bitmap->PixelFormat() != pf24bit && bitmap->PixelFormat() != pf8bit)
-          bitmap->SetPixelFormat(pf24bit);
-        encoded = EncodeJpeg(*bitmap, quality > 100 ? 100 : quality, progressive, out, err);
-      } else if (ext == ".wmf") {
-        encoded = EncodeWmf(*bitmap, out, err);
-      } else if (ext == ".emf") {
-        encoded = EncodeEmf(*bitmap, out, err);
-      } else if (ext == ".gif") {
-        encoded = EncodeGif(*bitmap, out, err);
-      } else if (ext == ".png") {
-        encoded = EncodePng(*bitmap, out, err);
-      }
-      ok = encoded && WriteFileAtomically(fileName, out.data(), out.size(), &err);
+      const TImageFormat &format = *ImageFormatOf(fileName);
+      // JPEG converts the caller's own bitmap when it is neither 8 nor 24 bits.
+      if (format.Format == ffJpeg && bitmap->PixelFormat() != pf24bit && bitmap->PixelFormat() != pf8bit)
+        bitmap->SetPixelFormat(pf24bit);
+      ok = format.Write(*bitmap, fileName, TWriteOptions{quality, progressive}, err);
     }
   } catch (const std::bad_alloc &) {
     err = "Nicht genug Speicher zum Speichern des Bildes.";

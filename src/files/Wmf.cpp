@@ -2,6 +2,7 @@
 // the records on our canvas at the picture's size; written as a placeable
 // metafile holding the bitmap in one StretchDIB record.
 #include "core/BmpFile.h"
+#include "core/ByteOrder.h"
 #include "files/ImageCodecs.h"
 #include "files/MetaPlayer.h"
 
@@ -14,26 +15,8 @@ namespace {
 
 constexpr uint32_t KPlaceableKey = 0x9AC6CDD7;
 
-uint16_t U16(const uint8_t *p) {
-  return uint16_t(p[0] | (p[1] << 8));
-}
-int16_t S16(const uint8_t *p) {
-  return int16_t(U16(p));
-}
-uint32_t U32(const uint8_t *p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 TColor ColorRef(const uint8_t *p) {
   return RGB(p[0], p[1], p[2]);
-}
-
-void Put16(std::vector<uint8_t> &v, uint32_t x) {
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
-}
-void Put32(std::vector<uint8_t> &v, uint32_t x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
 }
 
 // One record: its function and parameter words.
@@ -41,9 +24,9 @@ struct TRecord {
   uint16_t Function;
   const uint8_t *P; // parameters
   size_t N;         // parameter bytes
-  int16_t S(size_t i) const { return 2 * i + 2 <= N ? S16(P + 2 * i) : 0; }
-  uint16_t W(size_t i) const { return 2 * i + 2 <= N ? U16(P + 2 * i) : 0; }
-  uint32_t D(size_t i) const { return 2 * i + 4 <= N ? U32(P + 2 * i) : 0; }
+  int16_t S(size_t i) const { return 2 * i + 2 <= N ? LeS16(P + 2 * i) : 0; }
+  uint16_t W(size_t i) const { return 2 * i + 2 <= N ? Le16(P + 2 * i) : 0; }
+  uint32_t D(size_t i) const { return 2 * i + 4 <= N ? Le32(P + 2 * i) : 0; }
 };
 
 // A DIB inside a record: packed info header, palette and bits.
@@ -200,7 +183,7 @@ void PlayRecord(meta::TPlayer &pl, const TRecord &r) {
     size_t len = r.W(0);
     size_t strBytes = (len + 1) & ~size_t(1);
     if (2 + strBytes + 4 <= r.N)
-      pl.Text(S16(r.P + 2 + strBytes + 2), S16(r.P + 2 + strBytes), meta::Latin1ToUtf8(r.P + 2, len));
+      pl.Text(LeS16(r.P + 2 + strBytes + 2), LeS16(r.P + 2 + strBytes), meta::Latin1ToUtf8(r.P + 2, len));
     break;
   }
   case 0x0A32: { // EXTTEXTOUT
@@ -261,10 +244,10 @@ void PlayRecord(meta::TPlayer &pl, const TRecord &r) {
 } // namespace
 
 bool IsWmfData(const uint8_t *data, size_t size) {
-  if (size >= 4 && U32(data) == KPlaceableKey)
+  if (size >= 4 && Le32(data) == KPlaceableKey)
     return true;
-  return size >= 18 && (U16(data) == 1 || U16(data) == 2) && U16(data + 2) == 9 &&
-         (U16(data + 4) == 0x0300 || U16(data + 4) == 0x0100);
+  return size >= 18 && (Le16(data) == 1 || Le16(data) == 2) && Le16(data + 2) == 9 &&
+         (Le16(data + 4) == 0x0300 || Le16(data + 4) == 0x0100);
 }
 
 bool ReadWmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error) {
@@ -273,7 +256,7 @@ bool ReadWmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
     return false;
   }
   size_t pos = 0;
-  bool placeable = U32(data) == KPlaceableKey;
+  bool placeable = Le32(data) == KPlaceableKey;
   double left = 0, top = 0, extX = 0, extY = 0;
   int width = 0, height = 0;
   if (placeable) {
@@ -281,16 +264,16 @@ bool ReadWmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
       error = "Die Metadatei ist unvollständig.";
       return false;
     }
-    left = S16(data + 6);
-    top = S16(data + 8);
-    extX = double(S16(data + 10)) - left;
-    extY = double(S16(data + 12)) - top;
-    unsigned inch = U16(data + 14) ? U16(data + 14) : 1440;
+    left = LeS16(data + 6);
+    top = LeS16(data + 8);
+    extX = double(LeS16(data + 10)) - left;
+    extY = double(LeS16(data + 12)) - top;
+    unsigned inch = Le16(data + 14) ? Le16(data + 14) : 1440;
     width = int(std::lround(std::fabs(extX) * 96 / inch));
     height = int(std::lround(std::fabs(extY) * 96 / inch));
     pos = 22;
   }
-  if (size - pos < 18 || U16(data + pos + 2) != 9) {
+  if (size - pos < 18 || Le16(data + pos + 2) != 9) {
     error = "Die Metadatei hat einen ungültigen Kopf.";
     return false;
   }
@@ -298,16 +281,16 @@ bool ReadWmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
   if (!placeable) {
     // Without the placeable header the picture's size is its window.
     for (size_t p = first; p + 6 <= size;) {
-      uint32_t words = U32(data + p);
-      uint16_t fn = U16(data + p + 4);
+      uint32_t words = Le32(data + p);
+      uint16_t fn = Le16(data + p + 4);
       if (words < 3 || words > (size - p) / 2)
         break;
       if (fn == 0x020B && words >= 5) {
-        top = S16(data + p + 6);
-        left = S16(data + p + 8);
+        top = LeS16(data + p + 6);
+        left = LeS16(data + p + 8);
       } else if (fn == 0x020C && words >= 5) {
-        extY = S16(data + p + 6);
-        extX = S16(data + p + 8);
+        extY = LeS16(data + p + 6);
+        extX = LeS16(data + p + 8);
         break;
       }
       p += size_t(words) * 2;
@@ -331,10 +314,10 @@ bool ReadWmf(const uint8_t *data, size_t size, TBitmap &bmp, std::string &error)
   pl.Dc.VpExtX = width;
   pl.Dc.VpExtY = height;
   for (size_t p = first; p + 6 <= size;) {
-    uint32_t words = U32(data + p);
+    uint32_t words = Le32(data + p);
     if (words < 3 || words > (size - p) / 2)
       break; // a damaged tail ends the picture
-    TRecord r{U16(data + p + 4), data + p + 6, size_t(words) * 2 - 6};
+    TRecord r{Le16(data + p + 4), data + p + 6, size_t(words) * 2 - 6};
     if (r.Function == 0)
       break; // EOF
     PlayRecord(pl, r);
@@ -361,52 +344,52 @@ bool EncodeWmf(const TBitmap &bmp, std::vector<uint8_t> &out, std::string &error
   out.reserve(22 + 18 + 10 + 10 + 10 + size_t(stretchWords) * 2 + 6);
   // Placeable header: the picture's box at 96 units per inch, so that one
   // unit is one pixel.
-  Put32(out, KPlaceableKey);
-  Put16(out, 0);
-  Put16(out, 0);
-  Put16(out, 0);
-  Put16(out, uint32_t(bmp.Width()));
-  Put16(out, uint32_t(bmp.Height()));
-  Put16(out, 96);
-  Put32(out, 0);
+  PutLe32(out, KPlaceableKey);
+  PutLe16(out, 0);
+  PutLe16(out, 0);
+  PutLe16(out, 0);
+  PutLe16(out, uint32_t(bmp.Width()));
+  PutLe16(out, uint32_t(bmp.Height()));
+  PutLe16(out, 96);
+  PutLe32(out, 0);
   uint16_t sum = 0;
   for (int i = 0; i < 10; ++i)
-    sum ^= U16(out.data() + 2 * i);
-  Put16(out, sum);
+    sum ^= Le16(out.data() + 2 * i);
+  PutLe16(out, sum);
   uint32_t totalWords = 9 + 5 + 5 + 4 + uint32_t(stretchWords) + 3;
-  Put16(out, 1);
-  Put16(out, 9);
-  Put16(out, 0x0300);
-  Put32(out, totalWords);
-  Put16(out, 0);
-  Put32(out, uint32_t(stretchWords));
-  Put16(out, 0);
-  Put32(out, 5); // SETWINDOWORG 0, 0
-  Put16(out, 0x020B);
-  Put16(out, 0);
-  Put16(out, 0);
-  Put32(out, 5); // SETWINDOWEXT
-  Put16(out, 0x020C);
-  Put16(out, uint32_t(bmp.Height()));
-  Put16(out, uint32_t(bmp.Width()));
-  Put32(out, 4); // SETSTRETCHBLTMODE COLORONCOLOR
-  Put16(out, 0x0107);
-  Put16(out, 3);
-  Put32(out, uint32_t(stretchWords)); // STRETCHDIB, SRCCOPY
-  Put16(out, 0x0F43);
-  Put32(out, cmSrcCopy);
-  Put16(out, 0); // DIB_RGB_COLORS
-  Put16(out, uint32_t(bmp.Height()));
-  Put16(out, uint32_t(bmp.Width()));
-  Put16(out, 0);
-  Put16(out, 0);
-  Put16(out, uint32_t(bmp.Height()));
-  Put16(out, uint32_t(bmp.Width()));
-  Put16(out, 0);
-  Put16(out, 0);
+  PutLe16(out, 1);
+  PutLe16(out, 9);
+  PutLe16(out, 0x0300);
+  PutLe32(out, totalWords);
+  PutLe16(out, 0);
+  PutLe32(out, uint32_t(stretchWords));
+  PutLe16(out, 0);
+  PutLe32(out, 5); // SETWINDOWORG 0, 0
+  PutLe16(out, 0x020B);
+  PutLe16(out, 0);
+  PutLe16(out, 0);
+  PutLe32(out, 5); // SETWINDOWEXT
+  PutLe16(out, 0x020C);
+  PutLe16(out, uint32_t(bmp.Height()));
+  PutLe16(out, uint32_t(bmp.Width()));
+  PutLe32(out, 4); // SETSTRETCHBLTMODE COLORONCOLOR
+  PutLe16(out, 0x0107);
+  PutLe16(out, 3);
+  PutLe32(out, uint32_t(stretchWords)); // STRETCHDIB, SRCCOPY
+  PutLe16(out, 0x0F43);
+  PutLe32(out, cmSrcCopy);
+  PutLe16(out, 0); // DIB_RGB_COLORS
+  PutLe16(out, uint32_t(bmp.Height()));
+  PutLe16(out, uint32_t(bmp.Width()));
+  PutLe16(out, 0);
+  PutLe16(out, 0);
+  PutLe16(out, uint32_t(bmp.Height()));
+  PutLe16(out, uint32_t(bmp.Width()));
+  PutLe16(out, 0);
+  PutLe16(out, 0);
   out.insert(out.end(), dib.begin(), dib.end());
-  Put32(out, 3); // EOF
-  Put16(out, 0);
+  PutLe32(out, 3); // EOF
+  PutLe16(out, 0);
   return true;
 }
 

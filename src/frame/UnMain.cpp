@@ -115,6 +115,7 @@ void TfrmMain::FormShow() {
     OpenPictureFile(CommandLine.at(1).toStdString());
   if (Documents().empty())
     CreateBlankDocument();
+  BuildHelpMenu();
 }
 
 void TfrmMain::mnuEndClick() {

@@ -33,6 +33,7 @@ namespace tessaro {
 
 class TfrmChild;
 class TItemCanvas;
+class TLUMHelpPopupMenu;
 class TPictureButton;
 
 class TfrmMain : public QMainWindow, public TDocumentHost {
@@ -77,6 +78,11 @@ public:
   QToolButton *TBWndCascade;
   QToolButton *TBWndTileVert;
   QToolButton *TBWndTileHor;
+  QToolButton *TBHelp;
+  // The help button's popup, built from the help contents at the first show.
+  QMenu *PopupMenuHelp = nullptr;
+  TLUMHelpPopupMenu *HelpPopupMenu = nullptr;
+  void BuildHelpMenu();
 
   // The hint line of the chosen tool (first band of the toolbars).
   QToolBar *ToolBarInfo;

@@ -1,12 +1,16 @@
 // The frame's actions and menus, shared with the documents' menus.
 #include "frame/UnMain.h"
 
+#include "controls/LUMHelpPopupMenu.h"
+#include "info/UnInfo.h"
+#include "platform/HelpJump.h"
 #include "platform/Hints.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace tessaro {
 
@@ -31,7 +35,11 @@ void TfrmMain::CreateActions() {
   ActHelpHelp = MakeAction(this, "&Benutzung der Hilfe");
   ActOptions = MakeAction(this, "Optionen");
   ActInfo = MakeAction(this, "Info...");
-  for (QAction *a : {ActHelpContents, ActHelpSearch, ActHelpHelp, ActOptions, ActInfo})
+  connect(ActHelpContents, &QAction::triggered, this, [] { HelpContents(); });
+  connect(ActHelpSearch, &QAction::triggered, this, [] { HelpSearch(); });
+  connect(ActHelpHelp, &QAction::triggered, this, [] { HelpOnHelp(); });
+  connect(ActInfo, &QAction::triggered, this, [this] { TfrmInfo::Execute(this); });
+  for (QAction *a : {ActOptions})
     a->setEnabled(false);
 }
 
@@ -146,6 +154,18 @@ void TfrmMain::ShowMenus(const std::vector<QMenu *> &menus) {
 
 void TfrmMain::ShowFrameMenus() {
   ShowMenus(FFrameMenus);
+}
+
+void TfrmMain::BuildHelpMenu() {
+  // The help button's popup: one item per book and topic of the help
+  // contents, built once the frame is shown.
+  PopupMenuHelp = new QMenu(this);
+  HelpPopupMenu = new TLUMHelpPopupMenu(this);
+  HelpPopupMenu->SetTopicWord("Übersicht");
+  HelpPopupMenu->SetShowErrors(false);
+  HelpPopupMenu->SetPopupMenu(PopupMenuHelp);
+  HelpPopupMenu->BuildMenu();
+  TBHelp->setMenu(PopupMenuHelp);
 }
 
 } // namespace tessaro

@@ -2,6 +2,7 @@
 #include "frame/UnMain.h"
 
 #include "document/UndoCache.h"
+#include "platform/HelpJump.h"
 #include "platform/Hints.h"
 
 #include <QComboBox>
@@ -74,6 +75,10 @@ void TfrmMain::CreateToolBars() {
   connect(TBWndTileVert, &QToolButton::clicked, this, [this] { TileDocumentsVertically(); });
   TBWndTileHor = MakeButton(ToolBarStandard, "Übereinander", QIcon());
   connect(TBWndTileHor, &QToolButton::clicked, this, [this] { TileDocumentsHorizontally(); });
+  ToolBarStandard->addSeparator();
+  TBHelp = MakeButton(ToolBarStandard, "Hilfe", st->standardIcon(QStyle::SP_DialogHelpButton));
+  TBHelp->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(TBHelp, &QToolButton::clicked, this, [] { HelpContents(); });
 
   ToolBarDraw = addToolBar("Zeichnen   ");
   ToolBarDraw->setObjectName("ToolBarDraw");

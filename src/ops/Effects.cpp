@@ -3,6 +3,7 @@
 #include "ops/LUMGraphics.h"
 #include "ops/OpsInternal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -72,6 +73,22 @@ void GradientFill(TColor StartColor, TColor EndColor, TCanvas &Canvas, int Width
     bmp.Changed(rows ? TRect(X + 1, Y, X + Width + 1, Y + n + 1)
                      : TRect(X, Y + 1, X + n + 1, Y + Height + 1));
   }
+}
+
+bool DrawGradient(TBitmap *Bitmap, TColor StartColor, TColor EndColor, uint8_t Orientation, int Width,
+                  int Height, int X, int Y, int Transparency) {
+  if (!IsWorkingBitmap(Bitmap))
+    return false;
+  TWaitCursor wait;
+  TBitmap gradient(std::max(Width, 0), std::max(Height, 0), pf24bit);
+  GradientFill(StartColor, EndColor, gradient.Canvas(), gradient.Width(), gradient.Height(), Orientation, -1,
+               -1);
+  if (Transparency == 0) {
+    Bitmap->Canvas().Draw(X, Y, gradient);
+    return true;
+  }
+  const double opacity = std::clamp(std::trunc(255 - Transparency * 2.55), 0.0, 255.0);
+  return BlendDraw(Bitmap, &gradient, X, Y, uint8_t(opacity));
 }
 
 // --- frosted glass -------------------------------------------------------------------

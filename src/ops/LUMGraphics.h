@@ -97,6 +97,10 @@ bool ApplyBrightness(TBitmap *Bitmap, int Amount);
 // to 0..255; an amount of 0 skips its channel.
 bool ApplyIntensity(TBitmap *Bitmap, int Red, int Green, int Blue);
 
+// Every pixel of exactly OldColor (compared as given, so a system colour
+// never matches) becomes NewColor; all others stay as they are.
+bool ReplaceColor(TBitmap *Bitmap, TColor OldColor, TColor NewColor);
+
 // Copies Source onto Target with Source's top-left pixel at (X, Y); with
 // Transparent set, pixels of exactly TranspColor are skipped. Both pf24bit.
 bool TransparentCopy(const TBitmap *Source, TBitmap *Target, int X, int Y, TColor TranspColor,
@@ -112,6 +116,13 @@ bool BlendDraw(TBitmap *Target, const TBitmap *Source, int X, int Y, uint8_t Alp
 // Trunc(start + (k - 1) * d) per channel.
 void GradientFill(TColor StartColor, TColor EndColor, TCanvas &Canvas, int Width, int Height,
                   uint8_t Orientation, int X, int Y);
+
+// A Width x Height gradient (GradientFill with orientation 1 "Vertikal" or
+// 0 "Horizontal", lines from (-1, -1)) drawn on the bitmap at (X, Y), through
+// BlendDraw with opacity Trunc(255 - Transparency * 2.55) when Transparency
+// (0..100) is above 0.
+bool DrawGradient(TBitmap *Bitmap, TColor StartColor, TColor EndColor, uint8_t Orientation, int Width,
+                  int Height, int X, int Y, int Transparency);
 
 // A one-pixel outline in Color, then every inner pixel moved towards the fog:
 // F + ((c - F) * Amount) div 255.

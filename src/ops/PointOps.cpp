@@ -233,6 +233,23 @@ bool ChangeBlue(TBitmap *Bitmap, uint8_t Value, uint8_t Mode) {
   return ChangeChannel(Bitmap, 0, Value, Mode);
 }
 
+bool ReplaceColor(TBitmap *Bitmap, TColor OldColor, TColor NewColor) {
+  // The whole image in the new colour with every pixel that differs from
+  // the old one copied back leaves the new colour exactly where the old was.
+  const TColor c = ColorToRGB(NewColor);
+  const uint8_t nb = GetBValue(c), ng = GetGValue(c), nr = GetRValue(c);
+  return ForEachRow(Bitmap, [=](uint8_t *row, size_t n) {
+    for (size_t i = 0; i + 2 < n; i += 3) {
+      uint8_t *p = row + i;
+      if (RGB(p[2], p[1], p[0]) == OldColor) {
+        p[0] = nb;
+        p[1] = ng;
+        p[2] = nr;
+      }
+    }
+  });
+}
+
 bool ApplyBrightness(TBitmap *Bitmap, int Amount) {
   if (!IsWorkingBitmap(Bitmap))
     return false;

@@ -434,7 +434,8 @@ TEST_F(ChildDocument, MenuBarCaptionsAndShortcuts) {
   EXPECT_TRUE(doc->mnu8bit->isChecked());
   EXPECT_FALSE(doc->mnu24bit->isChecked());
   // Commands of later parts are there but not yet usable.
-  EXPECT_FALSE(doc->mnuPrint->isEnabled());
+  EXPECT_TRUE(doc->mnuPrint->isEnabled());
+  EXPECT_FALSE(doc->mnuPrinterSetup->isEnabled());
   EXPECT_FALSE(doc->mnu24bit->isEnabled());
   EXPECT_TRUE(doc->mnuUndo->isEnabled());
 }

@@ -208,3 +208,20 @@ TEST(Blur, MatchesTheTwoPassDefinition) {
         }
   }
 }
+
+TEST(Gradient, DrawnOrBlendedAtItsPlace) {
+  const TBitmap before = Uniform(10, 8, {20, 40, 60});
+  TBitmap drawn = before;
+  ASSERT_TRUE(DrawGradient(&drawn, clYellow, clAqua, 1, 4, 5, 3, 2, 0));
+  EXPECT_EQ(Px(drawn, 3, 2), (TRGB{255, 255, 0})); // first row in the start colour
+  EXPECT_EQ(Px(drawn, 6, 6), Px(drawn, 3, 6));
+  EXPECT_EQ(Px(drawn, 7, 2), Px(before, 7, 2));
+  EXPECT_EQ(Px(drawn, 3, 7), Px(before, 3, 7));
+  // Transparency 50 blends with opacity 127, 100 with 0.
+  TBitmap half = before;
+  ASSERT_TRUE(DrawGradient(&half, clWhite, clWhite, 0, 10, 8, 0, 0, 50));
+  EXPECT_EQ(Px(half, 5, 5), (TRGB{137, 147, 157}));
+  TBitmap none = before;
+  ASSERT_TRUE(DrawGradient(&none, clRed, clBlue, 1, 10, 8, 0, 0, 100));
+  EXPECT_TRUE(SamePixels(none, before));
+}

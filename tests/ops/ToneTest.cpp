@@ -95,3 +95,26 @@ TEST(Compose, BlendDraw) {
   EXPECT_EQ(Px(half, 1, 1), (TRGB{132, 227, 142}));
   EXPECT_FALSE(BlendDraw(&half, nullptr, 0, 0, 9));
 }
+
+TEST(Tone, ReplaceColorChangesOnlyTheExactColour) {
+  TBitmap b(4, 1, pf24bit);
+  SetPx(b, 0, 0, {255, 255, 255});
+  SetPx(b, 1, 0, {254, 254, 254});
+  SetPx(b, 2, 0, {255, 255, 255});
+  SetPx(b, 3, 0, {10, 20, 30});
+  TBitmap sys = b;
+  ASSERT_TRUE(ReplaceColor(&b, clWhite, clBlack));
+  EXPECT_EQ(Px(b, 0, 0), (TRGB{0, 0, 0}));
+  EXPECT_EQ(Px(b, 1, 0), (TRGB{254, 254, 254}));
+  EXPECT_EQ(Px(b, 2, 0), (TRGB{0, 0, 0}));
+  EXPECT_EQ(Px(b, 3, 0), (TRGB{10, 20, 30}));
+  // A system colour as the old colour never matches; as the new one it is
+  // written in its current value.
+  ASSERT_TRUE(ReplaceColor(&sys, clWindow, clBlack));
+  EXPECT_EQ(Px(sys, 0, 0), (TRGB{255, 255, 255}));
+  ASSERT_TRUE(ReplaceColor(&sys, RGB(10, 20, 30), clWindow));
+  EXPECT_EQ(sys.GetPixel(3, 0), ColorToRGB(clWindow));
+  TBitmap wrong = Uniform(2, 1, {1, 1, 1});
+  wrong.SetPixelFormat(pf8bit);
+  EXPECT_FALSE(ReplaceColor(&wrong, RGB(1, 1, 1), clWhite));
+}
