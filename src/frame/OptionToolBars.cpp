@@ -25,11 +25,10 @@ QLabel *MakeLabel(QToolBar *bar, const QString &text) {
   return label;
 }
 
-TColorPicker *MakePicker(QToolBar *bar, TColor color, const QString &hint, const QString &otherCaption) {
-  (void)otherCaption; // the caption of the picker's "more colours" button
-  auto *picker = new TColorPicker(color, bar);
-  picker->setMinimumWidth(39);
-  picker->setMaximumWidth(39);
+TColorPickCombo *MakePicker(QToolBar *bar, TColor color, const QString &hint, const QString &otherCaption) {
+  auto *picker = new TColorPickCombo(bar);
+  picker->SetActiveColor(color);
+  picker->SetOtherBtnCaption(otherCaption);
   SetHint(picker, hint);
   bar->addWidget(picker);
   return picker;

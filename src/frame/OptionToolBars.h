@@ -5,7 +5,7 @@
 #pragma once
 
 #include "controls/AttributeLists.h"
-#include "controls/ColorPickButton.h"
+#include "controls/ColorPickCombo.h"
 #include "core/Types.h"
 
 #include <QString>
@@ -25,17 +25,14 @@ namespace tessaro {
 class TFontLabel;
 class TUpDown;
 
-// The colour chooser of the option toolbars.
-using TColorPicker = TColorPickButton;
-
 // "Linien und Füllungen": fill and line colours, fill kind, line width and
 // kind, drawing mode.
 struct TToolBarLines {
   QToolBar *Bar = nullptr;
-  TColorPicker *ClPickCBFillColor = nullptr;
+  TColorPickCombo *ClPickCBFillColor = nullptr;
   QToolButton *TBNoFill = nullptr;
   TOwnerDrawList *CBFillKind = nullptr;
-  TColorPicker *ClPickCBLineColor = nullptr;
+  TColorPickCombo *ClPickCBLineColor = nullptr;
   QToolButton *TBNoLine = nullptr;
   TOwnerDrawList *CBLineWidth = nullptr;
   TOwnerDrawList *CBLineKind = nullptr;
@@ -80,9 +77,9 @@ struct TToolBar3D {
   QToolBar *Bar = nullptr;
   QToolButton *TBUse3D = nullptr;
   QLabel *lb3DTop = nullptr;
-  TColorPicker *ClPickCB3DTop = nullptr;
+  TColorPickCombo *ClPickCB3DTop = nullptr;
   QLabel *lb3DBottom = nullptr;
-  TColorPicker *ClPickCB3DBottom = nullptr;
+  TColorPickCombo *ClPickCB3DBottom = nullptr;
   void Create(QWidget *parent);
 };
 
@@ -92,7 +89,7 @@ struct TToolBarDim {
   QLabel *lbDim = nullptr;
   QComboBox *CBDim = nullptr;
   QLabel *lbDimUnit = nullptr;
-  TColorPicker *ClPickCBDimCol = nullptr;
+  TColorPickCombo *ClPickCBDimCol = nullptr;
   TFontLabel *lbDimFont = nullptr;
   void Create(QWidget *parent);
 };
@@ -104,7 +101,7 @@ struct TToolBarText {
   QFontComboBox *LMDFontCBText = nullptr;
   QLabel *lbFontSize = nullptr;
   QComboBox *LMDFontSizeCBText = nullptr;
-  TColorPicker *ClPickCBTextColor = nullptr;
+  TColorPickCombo *ClPickCBTextColor = nullptr;
   QToolButton *TBBold = nullptr;
   QToolButton *TBItalic = nullptr;
   QToolButton *TBUnderline = nullptr;
@@ -139,7 +136,9 @@ struct TToolBarRenderText {
 // text as the edits' label.
 QToolBar *MakeOptionBar(QWidget *parent, const QString &name, const QString &objectName);
 QLabel *MakeLabel(QToolBar *bar, const QString &text);
-TColorPicker *MakePicker(QToolBar *bar, TColor color, const QString &hint, const QString &otherCaption);
+// A colour picker combo; otherCaption is its drop-down's button that opens the
+// colour dialog.
+TColorPickCombo *MakePicker(QToolBar *bar, TColor color, const QString &hint, const QString &otherCaption);
 // A check button with a small picture.
 QToolButton *MakeCheckButton(QToolBar *bar, const QString &hint, const QIcon &icon);
 // A number edit with its spinner.

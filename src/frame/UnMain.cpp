@@ -1,5 +1,6 @@
 #include "frame/UnMain.h"
 
+#include "controls/LUMColorPalette.h"
 #include "core/TempFolder.h"
 #include "document/UnChild.h"
 #include "document/UndoCache.h"
@@ -12,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
@@ -47,11 +49,12 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   ConnectAttributes();
   CreateMenus();
 
+  CreatePalette();
   auto *central = new QWidget(this);
   auto *column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(1);
-  column->addWidget(MdiArea, 1);
+  column->addWidget(SplitterPalette, 1);
   column->addWidget(StatusBarChild);
   column->addWidget(StatusBarMain);
   setCentralWidget(central);
@@ -163,6 +166,9 @@ void TfrmMain::SetStatusText(int panel, const QString &text) {
 
 void TfrmMain::ShowPaperColor(TColor color) {
   panPaperColor->SetColor(color);
+  // The palette reports its paper colour with every pick: it is the active
+  // document's.
+  LUMColorPalette->SetPaperColor(color);
 }
 
 void TfrmMain::SetUndoHint(const QString &hint) {

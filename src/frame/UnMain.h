@@ -25,7 +25,9 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
+class QScrollArea;
 class QShortcut;
+class QSplitter;
 class QToolBar;
 class QToolButton;
 
@@ -33,6 +35,7 @@ namespace tessaro {
 
 class TfrmChild;
 class TItemCanvas;
+class TLUMColorPalette;
 class TLUMHelpPopupMenu;
 class TPictureButton;
 
@@ -62,6 +65,11 @@ public:
   TColorPanel *panFillColor;
   TColorPanel *panLineColor;
   TColorPanel *panPaperColor;
+  // The colour palette grid in a scroll box along the bottom edge, below a
+  // splitter.
+  QSplitter *SplitterPalette;
+  QScrollArea *ScrollBoxPalette;
+  TLUMColorPalette *LUMColorPalette;
 
   QToolBar *ToolBarStandard;
   QToolBar *ToolBarEdit;
@@ -357,6 +365,11 @@ private:
   void CreateToolBars();
   void CreateToolBarDraw();
   void CreateOptionToolBars();
+  void CreatePalette();
+  // Adds or removes a colour set of the palette (the item's tick as the
+  // menu showed it says which).
+  void TogglePaletteType(uint8_t item);
+  void ToggleBitmapLayer(uint8_t layer);
   void ConnectAttributes();
   void NameToolBarParts();
   // The common steps of a tool button: the button down and the others of

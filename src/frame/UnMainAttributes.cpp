@@ -47,12 +47,12 @@ void TfrmMain::ConnectAttributes() {
       [this](TItemCanvas &c, int i, const TRect &r, bool s) { CBLineKindDrawItem(c, i, r, s); });
   l.CBDrawKind->SetDrawItem(
       [this](TItemCanvas &c, int i, const TRect &r, bool s) { CBDrawKindDrawItem(c, i, r, s); });
-  connect(l.ClPickCBFillColor, &TColorPicker::Changed, this, [this] { ClPickCBFillColorChanged(); });
-  connect(l.ClPickCBLineColor, &TColorPicker::Changed, this, [this] { ClPickCBLineColorChanged(); });
+  connect(l.ClPickCBFillColor, &TColorPickCombo::Changed, this, [this] { ClPickCBFillColorChanged(); });
+  connect(l.ClPickCBLineColor, &TColorPickCombo::Changed, this, [this] { ClPickCBLineColorChanged(); });
 
   connect(ToolBar3D.TBUse3D, &QToolButton::clicked, this, [this] { TBUse3DToggled(); });
 
-  connect(ToolBarDim.ClPickCBDimCol, &TColorPicker::Changed, this, [this] { ClPickCBDimColChanged(); });
+  connect(ToolBarDim.ClPickCBDimCol, &TColorPickCombo::Changed, this, [this] { ClPickCBDimColChanged(); });
   connect(ToolBarDim.lbDimFont, &TFontLabel::Clicked, this, [this] { lbDimFontClick(); });
 
   for (TColorPanel *panel : {panFillColor, panLineColor, panPaperColor})
@@ -65,7 +65,7 @@ void TfrmMain::ConnectAttributes() {
     LMDFontCBTextChange();
   });
   connect(t.LMDFontSizeCBText, &QComboBox::currentTextChanged, this, [this] { LMDFontSizeCBTextChange(); });
-  connect(t.ClPickCBTextColor, &TColorPicker::Changed, this, [this] { ClPickCBTextColorChanged(); });
+  connect(t.ClPickCBTextColor, &TColorPickCombo::Changed, this, [this] { ClPickCBTextColorChanged(); });
 }
 
 void TfrmMain::TBNoFillClick() {

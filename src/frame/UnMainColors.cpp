@@ -2,6 +2,7 @@
 // pickers and the dimension label follow them.
 #include "frame/UnMain.h"
 
+#include "controls/LUMColorPalette.h"
 #include "document/UnChild.h"
 #include "frame/FontLabel.h"
 #include "platform/QtColor.h"
@@ -34,6 +35,7 @@ void TfrmMain::LUMColorPaletteSelectionChange(TColor FillColor, TColor LineColor
 void TfrmMain::ClPickCBFillColorChanged() {
   const TColor c = ToolBarLines.ClPickCBFillColor->ActiveColor();
   panFillColor->SetColor(c);
+  LUMColorPalette->SetFillColor(c);
   ToolBarDim.lbDimFont->SetColor(c);
   DimFontLegibility();
   ToolBarLines.CBFillKind->update();
@@ -43,6 +45,7 @@ void TfrmMain::ClPickCBFillColorChanged() {
 void TfrmMain::ClPickCBLineColorChanged() {
   const TColor c = ToolBarLines.ClPickCBLineColor->ActiveColor();
   panLineColor->SetColor(c);
+  LUMColorPalette->SetLineColor(c);
   ToolBarLines.CBLineKind->update();
   ToolBarLines.CBLineWidth->update();
   ToolBarLines.CBDrawKind->update();
@@ -55,11 +58,14 @@ void TfrmMain::panFillColorDblClick(TColorPanel *panel) {
   panel->SetColor(c);
   if (panel == panFillColor) {
     ToolBarLines.ClPickCBFillColor->SetActiveColor(c);
+    LUMColorPalette->SetFillColor(c);
     ToolBarDim.lbDimFont->SetColor(c);
     DimFontLegibility();
   } else if (panel == panLineColor) {
     ToolBarLines.ClPickCBLineColor->SetActiveColor(c);
+    LUMColorPalette->SetLineColor(c);
   } else if (panel == panPaperColor) {
+    LUMColorPalette->SetPaperColor(c);
     if (TfrmChild *doc = ActiveChild())
       doc->SetPaperColor(c);
   }

@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -281,13 +283,22 @@ void TfrmMain::TBUndoMarkClick() {
 }
 
 void TfrmMain::LMDGlobalHotKeyKeyDown() {
-  // A popup that is open takes Escape as its own: it closes.
-  if (QWidget *popup = QApplication::activePopupWidget()) {
-    popup->close();
-    return;
-  }
   if (TfrmChild *doc = ActiveChild())
     doc->CancelDrawing();
+  // Another window of the program that has the focus (the colour picker's
+  // drop-down, a tool window) gets Escape as well, as if the key had gone
+  // to it alone.
+  QWidget *other = QApplication::activePopupWidget();
+  if (!other && QApplication::activeWindow() != this)
+    other = QApplication::activeWindow();
+  if (!other)
+    return;
+  QWidget *target = other->focusWidget() ? other->focusWidget() : other;
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  // The shortcut steps aside, or the key would come straight back here.
+  LMDGlobalHotKey->setEnabled(false);
+  QApplication::sendEvent(target, &press);
+  LMDGlobalHotKey->setEnabled(true);
 }
 
 // --- what the documents read --------------------------------------------------

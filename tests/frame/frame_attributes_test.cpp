@@ -276,7 +276,7 @@ TEST_F(FrameAttributes, ColourPanelsAskForAColourOnDoubleClick) {
 
 TEST_F(FrameAttributes, PaletteSelectionSetsPanelsPickersAndPaper) {
   int fillChanges = 0;
-  QObject::connect(Lines().ClPickCBFillColor, &TColorPicker::Changed, [&fillChanges] { ++fillChanges; });
+  QObject::connect(Lines().ClPickCBFillColor, &TColorPickCombo::Changed, [&fillChanges] { ++fillChanges; });
   Frame->LUMColorPaletteSelectionChange(clRed, clBlue, clYellow);
   EXPECT_EQ(Frame->panFillColor->Color(), clRed);
   EXPECT_EQ(Frame->panLineColor->Color(), clBlue);
