@@ -6,7 +6,7 @@ namespace tessaro {
 
 namespace {
 
-// The classic Windows defaults of the 25 system colours.
+// The classic Windows defaults of the system colours (25 is unused).
 std::array<TColor, COLOR_SYSCOLOR_COUNT> &SystemColors() {
   static std::array<TColor, COLOR_SYSCOLOR_COUNT> colors = {
       RGB(192, 192, 192), // scroll bar
@@ -34,6 +34,10 @@ std::array<TColor, COLOR_SYSCOLOR_COUNT> &SystemColors() {
       RGB(223, 223, 223), // 3D light
       RGB(0, 0, 0),       // tooltip text
       RGB(255, 255, 225), // tooltip background
+      RGB(0, 0, 0),       // (unused)
+      RGB(0, 0, 255),     // hot-tracked item
+      RGB(16, 132, 208),  // gradient of the active caption
+      RGB(181, 181, 181), // gradient of the inactive caption
   };
   return colors;
 }

@@ -1,5 +1,7 @@
 #include "document/ImageView.h"
 
+#include "core/ChannelBits.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -48,13 +50,6 @@ TMouseButton ButtonOf(Qt::MouseButton b) {
 
 bool Handled(Qt::MouseButton b) {
   return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton;
-}
-
-inline int Expand5(unsigned v) {
-  return int((v << 3) | (v >> 2));
-}
-inline int Expand6(unsigned v) {
-  return int((v << 2) | (v >> 4));
 }
 
 // Screen colours of the pixels x0..x1-1 of one raster row.

@@ -2,7 +2,7 @@
 // closing and resizing.
 #include "document/UnChild.h"
 
-#include "document/LoadPicture.h"
+#include "files/LUMGraphicsFiles.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
 

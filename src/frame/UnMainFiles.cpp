@@ -3,7 +3,7 @@
 
 #include "core/BmpFile.h"
 #include "core/Hooks.h"
-#include "document/LoadPicture.h"
+#include "files/LUMGraphicsFiles.h"
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
 #include "files/LUMGraphicsFiles.h"

@@ -23,32 +23,34 @@ std::vector<QMdiSubWindow *> Tileable(QMdiArea *area) {
   return subs;
 }
 
-} // namespace
-
-void TfrmMain::TileDocumentsHorizontally() {
-  const std::vector<QMdiSubWindow *> subs = Tileable(MdiArea);
+// Side by side or one above the other, in equal slices of the area.
+void TileDocuments(QMdiArea *area, Qt::Orientation stacking) {
+  const std::vector<QMdiSubWindow *> subs = Tileable(area);
   if (subs.empty())
     return;
-  const QRect area = MdiArea->viewport()->rect();
+  const QRect r = area->viewport()->rect();
   const int n = int(subs.size());
   for (int i = 0; i < n; ++i) {
-    const int top = area.height() * i / n, bottom = area.height() * (i + 1) / n;
-    subs[size_t(i)]->showNormal();
-    subs[size_t(i)]->setGeometry(0, top, area.width(), bottom - top);
+    QMdiSubWindow *sub = subs[size_t(i)];
+    sub->showNormal();
+    if (stacking == Qt::Vertical) {
+      const int top = r.height() * i / n, bottom = r.height() * (i + 1) / n;
+      sub->setGeometry(0, top, r.width(), bottom - top);
+    } else {
+      const int left = r.width() * i / n, right = r.width() * (i + 1) / n;
+      sub->setGeometry(left, 0, right - left, r.height());
+    }
   }
 }
 
+} // namespace
+
+void TfrmMain::TileDocumentsHorizontally() {
+  TileDocuments(MdiArea, Qt::Vertical);
+}
+
 void TfrmMain::TileDocumentsVertically() {
-  const std::vector<QMdiSubWindow *> subs = Tileable(MdiArea);
-  if (subs.empty())
-    return;
-  const QRect area = MdiArea->viewport()->rect();
-  const int n = int(subs.size());
-  for (int i = 0; i < n; ++i) {
-    const int left = area.width() * i / n, right = area.width() * (i + 1) / n;
-    subs[size_t(i)]->showNormal();
-    subs[size_t(i)]->setGeometry(left, 0, right - left, area.height());
-  }
+  TileDocuments(MdiArea, Qt::Horizontal);
 }
 
 } // namespace tessaro
