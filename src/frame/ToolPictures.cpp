@@ -21,15 +21,6 @@ constexpr std::array<TToolGlyph, ToolPictureCount> PictureGlyphs = {
     TToolGlyph::PolyLine,
 };
 
-QPixmap PicturePixmap(TToolGlyph glyph, int ratio) {
-  QPixmap pm(ToolPictureSize * ratio, ToolPictureSize * ratio);
-  pm.setDevicePixelRatio(ratio);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  PaintToolGlyph(p, glyph, QRectF(0, 0, ToolPictureSize, ToolPictureSize));
-  return pm;
-}
-
 void PaintSmall(QPainter &p, TSmallPicture picture) {
   p.setRenderHint(QPainter::Antialiasing, true);
   const QPen ink(QColor(32, 32, 32), 1.5);
@@ -119,24 +110,20 @@ void PaintSmall(QPainter &p, TSmallPicture picture) {
 
 QIcon SmallPicture(TSmallPicture picture) {
   QIcon icon;
-  for (int ratio : {1, 2}) {
-    QPixmap pm(16 * ratio, 16 * ratio);
-    pm.setDevicePixelRatio(ratio);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    PaintSmall(p, picture);
-    p.end();
-    icon.addPixmap(pm);
-  }
+  for (qreal ratio : {1, 2})
+    icon.addPixmap(DrawnPixmap(QSize(16, 16), ratio, [picture](QPainter &p) { PaintSmall(p, picture); }));
   return icon;
 }
 
 QIcon ToolPicture(int index) {
   if (index < 0 || index >= ToolPictureCount)
     return QIcon();
+  const TToolGlyph glyph = PictureGlyphs[size_t(index)];
   QIcon icon;
-  for (int ratio : {1, 2})
-    icon.addPixmap(PicturePixmap(PictureGlyphs[size_t(index)], ratio));
+  for (qreal ratio : {1, 2})
+    icon.addPixmap(DrawnPixmap(QSize(ToolPictureSize, ToolPictureSize), ratio, [glyph](QPainter &p) {
+      PaintToolGlyph(p, glyph, QRectF(0, 0, ToolPictureSize, ToolPictureSize));
+    }));
   return icon;
 }
 

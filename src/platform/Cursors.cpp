@@ -25,12 +25,7 @@ constexpr std::array<TToolGlyph, ToolCursorCount> CursorGlyphs = {
     TToolGlyph::Bucket,  TToolGlyph::Brush,    TToolGlyph::Clone,    TToolGlyph::Crop,
 };
 
-QPixmap CursorPixmap(TToolGlyph glyph, qreal ratio) {
-  const int side = int(CursorSize * ratio);
-  QPixmap pm(side, side);
-  pm.setDevicePixelRatio(ratio);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
+void PaintCursor(QPainter &p, TToolGlyph glyph) {
   // The cross: black arms on a white rim, open at the centre so that the
   // pixel under the hot spot stays visible.
   const QLineF arms[] = {{Hot + 0.5, 0, Hot + 0.5, Hot - 2.0},
@@ -50,7 +45,10 @@ QPixmap CursorPixmap(TToolGlyph glyph, qreal ratio) {
   p.setBrush(QColor(255, 255, 255, 215));
   p.drawRoundedRect(box.adjusted(-1, -1, 1, 1), 3, 3);
   PaintToolGlyph(p, glyph, box);
-  return pm;
+}
+
+QPixmap CursorPixmap(TToolGlyph glyph, qreal ratio) {
+  return DrawnPixmap(QSize(CursorSize, CursorSize), ratio, [glyph](QPainter &p) { PaintCursor(p, glyph); });
 }
 
 // The drawn cursors live as long as the application object, so that no

@@ -138,6 +138,15 @@ void Text(QPainter &p) {
 
 } // namespace
 
+QPixmap DrawnPixmap(QSize size, qreal ratio, const std::function<void(QPainter &)> &paint) {
+  QPixmap pm(int(size.width() * ratio), int(size.height() * ratio));
+  pm.setDevicePixelRatio(ratio);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  paint(p);
+  return pm;
+}
+
 void PaintToolGlyph(QPainter &p, TToolGlyph glyph, const QRectF &box) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);

@@ -4,7 +4,11 @@
 // pixel ratio.
 #pragma once
 
+#include <QPixmap>
 #include <QRectF>
+#include <QSize>
+
+#include <functional>
 
 class QPainter;
 
@@ -41,5 +45,9 @@ enum class TToolGlyph {
 // Paints the glyph into box (designed on a 24 x 24 grid and scaled to the
 // box).
 void PaintToolGlyph(QPainter &painter, TToolGlyph glyph, const QRectF &box);
+
+// A transparent pixmap of a logical size at a device pixel ratio, painted in
+// logical coordinates.
+QPixmap DrawnPixmap(QSize size, qreal ratio, const std::function<void(QPainter &)> &paint);
 
 } // namespace tessaro

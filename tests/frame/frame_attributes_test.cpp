@@ -25,6 +25,29 @@ QStringList Items(const QComboBox *list) {
   return items;
 }
 
+void ExpectAttributes(const TToolAttributes &a, const TToolAttributes &e) {
+  EXPECT_EQ(a.Tool, e.Tool);
+  EXPECT_EQ(a.PenMode, e.PenMode);
+  EXPECT_EQ(a.PenColor, e.PenColor);
+  EXPECT_EQ(a.PenStyle, e.PenStyle);
+  EXPECT_EQ(a.PenWidth, e.PenWidth);
+  EXPECT_EQ(a.BrushColor, e.BrushColor);
+  EXPECT_EQ(a.BrushStyle, e.BrushStyle);
+  EXPECT_EQ(a.RectRoundCorners, e.RectRoundCorners);
+  EXPECT_EQ(a.EllipseArc, e.EllipseArc);
+  EXPECT_EQ(a.EllipseStart, e.EllipseStart);
+  EXPECT_EQ(a.StdSize, e.StdSize);
+  EXPECT_EQ(a.Use3D, e.Use3D);
+  EXPECT_EQ(a.Color3DTop, e.Color3DTop);
+  EXPECT_EQ(a.Color3DBottom, e.Color3DBottom);
+  EXPECT_EQ(a.DimUnit, e.DimUnit);
+  EXPECT_EQ(a.DimFont.family(), e.DimFont.family());
+  EXPECT_EQ(a.DimFont.pointSize(), e.DimFont.pointSize());
+  EXPECT_EQ(a.DimFontColor, e.DimFontColor);
+  EXPECT_EQ(a.DimTransparent, e.DimTransparent);
+  EXPECT_EQ(a.DimBackground, e.DimBackground);
+}
+
 class FrameAttributes : public FrameTest {
 protected:
   TToolBarLines &Lines() { return Frame->ToolBarLines; }
@@ -74,27 +97,10 @@ TEST_F(FrameAttributes, ListsCarryTheirItemsAndDefaults) {
 }
 
 TEST_F(FrameAttributes, StartStateIsWhatDocumentsRead) {
-  const TToolAttributes a = Frame->DrawAttributes();
-  EXPECT_EQ(a.Tool, dtCursor);
-  EXPECT_EQ(a.PenMode, pmCopy);
-  EXPECT_EQ(a.PenColor, clBlack);
-  EXPECT_EQ(a.PenStyle, psSolid);
-  EXPECT_EQ(a.PenWidth, 1);
-  EXPECT_EQ(a.BrushColor, clWhite);
-  EXPECT_EQ(a.BrushStyle, bsSolid);
-  EXPECT_EQ(a.RectRoundCorners, "0");
-  EXPECT_EQ(a.EllipseArc, "90");
-  EXPECT_EQ(a.EllipseStart, "90");
-  EXPECT_EQ(a.StdSize, "5");
-  EXPECT_FALSE(a.Use3D);
-  EXPECT_EQ(a.Color3DTop, clSilver);
-  EXPECT_EQ(a.Color3DBottom, clGray);
-  EXPECT_EQ(a.DimUnit, "mm");
-  EXPECT_EQ(a.DimFont.family(), "MS Sans Serif");
-  EXPECT_EQ(a.DimFont.pointSize(), 8);
-  EXPECT_EQ(a.DimFontColor, clBlack);
-  EXPECT_FALSE(a.DimTransparent);
-  EXPECT_EQ(a.DimBackground, clWhite);
+  // The documents' defaults, with the dimension font of the toolbar.
+  TToolAttributes expected;
+  expected.DimFont = QFont("MS Sans Serif", 8);
+  ExpectAttributes(Frame->DrawAttributes(), expected);
   // Text tool: Arial, or the font that stands in for it, shown by name.
   const TToolBarText &t = Frame->ToolBarText;
   EXPECT_EQ(t.LMDFontCBText->currentText().toLower(), QFontInfo(QFont("Arial")).family().toLower());
@@ -124,22 +130,25 @@ TEST_F(FrameAttributes, DrawAttributesFollowEveryControl) {
   Frame->ToolBarDim.CBDim->setEditText("cm");
   Frame->ToolBarDim.ClPickCBDimCol->SetActiveColor(clGreen);
 
-  TToolAttributes a = Frame->DrawAttributes();
-  EXPECT_EQ(a.Tool, dtPen);
-  EXPECT_EQ(a.PenMode, pmXor);
-  EXPECT_EQ(a.PenColor, clRed);
-  EXPECT_EQ(a.PenStyle, psDot);
-  EXPECT_EQ(a.PenWidth, 7);
-  EXPECT_EQ(a.BrushColor, clBlue);
-  EXPECT_EQ(a.BrushStyle, bsCross);
-  EXPECT_EQ(a.RectRoundCorners, "12 px"); // read leniently by the tool
-  EXPECT_EQ(a.EllipseArc, "-45");
-  EXPECT_EQ(a.EllipseStart, "30");
-  EXPECT_EQ(a.StdSize, "17");
-  EXPECT_EQ(a.Color3DTop, clYellow);
-  EXPECT_EQ(a.Color3DBottom, clNavy);
-  EXPECT_EQ(a.DimUnit, "cm");
-  EXPECT_EQ(a.DimFontColor, clGreen);
+  TToolAttributes expected;
+  expected.Tool = dtPen;
+  expected.PenMode = pmXor;
+  expected.PenColor = clRed;
+  expected.PenStyle = psDot;
+  expected.PenWidth = 7;
+  expected.BrushColor = clBlue;
+  expected.BrushStyle = bsCross;
+  expected.RectRoundCorners = "12 px"; // read leniently by the tool
+  expected.EllipseArc = "-45";
+  expected.EllipseStart = "30";
+  expected.StdSize = "17";
+  expected.Color3DTop = clYellow;
+  expected.Color3DBottom = clNavy;
+  expected.DimUnit = "cm";
+  expected.DimFont = QFont("MS Sans Serif", 8);
+  expected.DimFontColor = clGreen;
+  expected.DimBackground = clBlue; // the label previews the fill colour
+  ExpectAttributes(Frame->DrawAttributes(), expected);
   // The colour panels are what the documents take.
   EXPECT_EQ(Frame->panLineColor->Color(), clRed);
   EXPECT_EQ(Frame->panFillColor->Color(), clBlue);
@@ -147,7 +156,7 @@ TEST_F(FrameAttributes, DrawAttributesFollowEveryControl) {
   // "Keine Linie" and "Keine Füllung" clear pen and brush, keeping the kinds.
   Frame->TBNoLineClick();
   Frame->TBNoFillClick();
-  a = Frame->DrawAttributes();
+  const TToolAttributes a = Frame->DrawAttributes();
   EXPECT_EQ(a.PenStyle, psClear);
   EXPECT_EQ(a.BrushStyle, bsClear);
   EXPECT_EQ(Lines().CBLineKind->currentIndex(), 2);
