@@ -60,6 +60,7 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
 
   FEngine = std::make_unique<TToolEngine>(*this);
   ConnectTools();
+  ScrollBox->OnZoomStep = [this](int direction) { FHost.StepZoom(*this, direction); };
 
   CreateMenus();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
