@@ -2,6 +2,9 @@
 // panel, and the other colour controls follow the panels.
 #include "frame/UnMain.h"
 
+#include "controls/LUMColorPalette.h"
+#include "frame/FontLabel.h"
+
 namespace tessaro {
 
 void TfrmMain::PipetteColor(unsigned targets, TColor color) {
@@ -13,9 +16,15 @@ void TfrmMain::PipetteColor(unsigned targets, TColor color) {
   // which it shows again the next time it becomes active.
   if (targets & ptPaper)
     panPaperColor->SetColor(color);
-  // The palette grid takes the three panel colours, the fill and line picker
-  // combos the fill and line colours, and the dimension font label the fill
-  // colour as its background (with its legibility rule).
+  LUMColorPalette->SetFillColor(panFillColor->Color());
+  LUMColorPalette->SetLineColor(panLineColor->Color());
+  LUMColorPalette->SetPaperColor(panPaperColor->Color());
+  LUMColorPalette->update();
+  // Each picker reports only a real change.
+  ToolBarLines.ClPickCBFillColor->SetActiveColor(panFillColor->Color());
+  ToolBarLines.ClPickCBLineColor->SetActiveColor(panLineColor->Color());
+  ToolBarDim.lbDimFont->SetColor(panFillColor->Color());
+  DimFontLegibility();
 }
 
 } // namespace tessaro
