@@ -74,17 +74,19 @@ TEST_F(ToolTest, PipettePicksPaletteColours) {
 }
 
 TEST_P(PixelToolTest, EraserPaintsThePaperColour) {
-  for (const char *size : {"0", "7"}) {
-    SCOPED_TRACE(size);
+  // (typed text, size used): bad input is read leniently and limited.
+  const std::pair<const char *, int> sizes[] = {{"0", 0}, {"7", 7}, {"-4", 0}, {"9999", 9999}, {"abc", 0}};
+  for (const auto &[text, size] : sizes) {
+    SCOPED_TRACE(text);
     Load(GetParam());
     Host.Attributes.Tool = dtErase;
-    Host.Attributes.StdSize = size;
+    Host.Attributes.StdSize = text;
     Host.Attributes.PaperColor = RGB(255, 255, 0);
     Drag({10, 10}, {{40, 20}, {60, 60}}, {100, 30});
     TBitmap expected(*Before);
     TCanvas &c = expected.Canvas();
     c.Pen.Color = RGB(255, 255, 0);
-    c.Pen.Width = atoi(size);
+    c.Pen.Width = size;
     c.MoveTo(10, 10);
     for (TPoint p : {TPoint(40, 20), TPoint(60, 60), TPoint(100, 30)})
       c.LineTo(p.X, p.Y);
