@@ -10,13 +10,12 @@
 #include "document/UnChild.h"
 #include "document/UndoCache.h"
 #include "frame/UnMain.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtHooks.h"
+
+#include "ui_bench_main.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -179,12 +178,5 @@ BENCHMARK(BM_CropReference)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Crop)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  InstallQtCoreHooks();
-  SetAutoAnswers(true);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunUiBenchmarks(argc, argv);
 }

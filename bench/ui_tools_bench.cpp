@@ -8,14 +8,12 @@
 #include "document/UnChild.h"
 #include "frame/OptionToolBars.h"
 #include "frame/UnMain.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtHooks.h"
+
+#include "ui_bench_main.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 using namespace tessaro;
 
@@ -69,12 +67,5 @@ void Args(benchmark::internal::Benchmark *b) {
 BENCHMARK(BM_ToolMove)->Apply(Args)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  InstallQtCoreHooks();
-  SetAutoAnswers(true);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunUiBenchmarks(argc, argv);
 }

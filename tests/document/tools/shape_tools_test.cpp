@@ -140,6 +140,19 @@ struct ArcCase {
   TPoint Ray2;
 };
 
+// The figure in the box (20, 10)-(100, 70) with rays through a and b; the arc
+// is never filled.
+void ArcFigure(TCanvas &c, TDrawTool tool, TPoint a, TPoint b) {
+  if (tool == dtArc) {
+    c.Brush.Style = bsClear;
+    c.Arc(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
+  } else if (tool == dtChord) {
+    c.Chord(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
+  } else {
+    c.Pie(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
+  }
+}
+
 class ArcToolTest : public ToolTest, public ::testing::WithParamInterface<TDrawTool> {};
 
 TEST_P(ArcToolTest, RaysFromTheAngles) {
@@ -165,17 +178,7 @@ TEST_P(ArcToolTest, RaysFromTheAngles) {
     Host.Attributes.EllipseArc = k.Arc;
     Host.Attributes.EllipseStart = k.Start;
     Drag({20, 10}, {{110, 85}, {50, 30}}, {100, 70});
-    ExpectPixels(Expected([&](TCanvas &c) {
-      const TPoint a = k.Ray1, b = k.Ray2;
-      if (tool == dtArc) {
-        c.Brush.Style = bsClear;
-        c.Arc(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
-      } else if (tool == dtChord) {
-        c.Chord(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
-      } else {
-        c.Pie(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
-      }
-    }));
+    ExpectPixels(Expected([&](TCanvas &c) { ArcFigure(c, tool, k.Ray1, k.Ray2); }));
   }
   const char *caption = tool == dtArc     ? "Rückgängig (Kreisbogen)"
                         : tool == dtChord ? "Rückgängig (Gefüllter Kreisbogen)"
@@ -194,17 +197,7 @@ TEST_P(ArcToolTest, RaysAtZoom200AndAtZeroDegrees) {
   // Press at control (40, 20) = picture (20, 10), release at (200, 140) =
   // (100, 70): dx = 180 and dy = 130 in mixed units, everything / 2.
   Drag({40, 20}, {{100, 100}}, {200, 140});
-  const auto figure = [&](TCanvas &c, TPoint a, TPoint b) {
-    if (tool == dtArc) {
-      c.Brush.Style = bsClear;
-      c.Arc(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
-    } else if (tool == dtChord) {
-      c.Chord(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
-    } else {
-      c.Pie(20, 10, 100, 70, a.X, a.Y, b.X, b.Y);
-    }
-  };
-  ExpectPixels(Expected([&](TCanvas &c) { figure(c, {65, -22}, {20, 42}); }));
+  ExpectPixels(Expected([&](TCanvas &c) { ArcFigure(c, tool, {65, -22}, {20, 42}); }));
 
   // 0 and 360 degrees take the mouse's x in the window's client area.
   Load(pf24bit);
@@ -212,7 +205,7 @@ TEST_P(ArcToolTest, RaysAtZoom200AndAtZeroDegrees) {
   Host.Attributes.EllipseStart = "90"; // ends at 360
   Drag({20, 10}, {{60, 60}}, {100, 70});
   const int clientX = Doc->mapFromGlobal(Doc->Image->mapToGlobal(QPoint(100, 70))).x();
-  ExpectPixels(Expected([&](TCanvas &c) { figure(c, {60, -20}, {20 + clientX, 40}); }));
+  ExpectPixels(Expected([&](TCanvas &c) { ArcFigure(c, tool, {60, -20}, {20 + clientX, 40}); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ArcToolTest, ::testing::Values(dtArc, dtChord, dtPie), [](const auto &info) {
