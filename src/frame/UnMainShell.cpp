@@ -12,6 +12,7 @@
 #include "files/dialogs/UnJPEGCompression.h"
 #include "frame/CrashRecovery.h"
 #include "frame/HandOverFile.h"
+#include "frame/ToolPictures.h"
 #include "frame/UnOptions.h"
 #include "frame/UnSplashScreen.h"
 #include "platform/Beep.h"
@@ -101,6 +102,9 @@ void TfrmMain::CreateShell() {
   ToolBarStandard->insertSeparator(before);
   for (QToolButton *b : {TBCut, TBCopy, TBPaste})
     b->setEnabled(false);
+  // The standard bar is a band of its own; the drawing tools start the next
+  // (with all its buttons it would push them out of sight).
+  insertToolBarBreak(ToolBarDraw);
 
   connect(mnuMainFile, &QMenu::aboutToShow, this, [this] { mnuFileClick(); });
   connect(ActNewFromClipboard, &QAction::triggered, this, [this] { mnuNewFromClipboardClick(); });
@@ -229,9 +233,14 @@ void TfrmMain::ShellRequest(const TShellRequest &request) {
 void TfrmMain::TimerDisplayTimer() {
   TimerDisplay->stop();
   TBPaste->setEnabled(ClipboardHasBitmap());
-  const bool document = ActiveChild() != nullptr;
-  TBCut->setEnabled(document);
-  TBCopy->setEnabled(document);
+  TfrmChild *child = ActiveChild();
+  TBCut->setEnabled(child != nullptr);
+  TBCopy->setEnabled(child != nullptr);
+  if (child) {
+    const TRect &mark = child->MarkRect();
+    TBUndoMark->setEnabled(mark.Left != mark.Right && mark.Top != mark.Bottom);
+  } else
+    TBUndoMark->setEnabled(false);
   if (!FClosed)
     TimerDisplay->start();
 }

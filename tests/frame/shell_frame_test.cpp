@@ -2,6 +2,7 @@
 // buttons it keeps current, new from the clipboard, the merge of floating
 // objects before saving, and the splash screen of the start.
 #include "core/BmpFile.h"
+#include "frame/ToolPictures.h"
 #include "frame/UnSplashScreen.h"
 #include "frame_fixture.h"
 
@@ -75,6 +76,10 @@ TEST_F(ShellButtons, DisplayTimerKeepsTheClipboardButtonsCurrent) {
   EXPECT_FALSE(Frame->TBPaste->isEnabled());
   EXPECT_TRUE(Frame->TBCut->isEnabled());
   EXPECT_TRUE(Frame->TBCopy->isEnabled());
+  // Nothing is marked: nothing to take back.
+  Frame->TBUndoMark->setEnabled(true);
+  Frame->TimerDisplayTimer();
+  EXPECT_FALSE(Frame->TBUndoMark->isEnabled());
   QImage image(3, 2, QImage::Format_RGB32);
   image.fill(Qt::red);
   QGuiApplication::clipboard()->setImage(image);
