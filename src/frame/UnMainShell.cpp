@@ -91,14 +91,18 @@ void TfrmMain::CreateShell() {
     connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     return b;
   };
-  QStyle *st = style();
-  TBPrint = button("Drucken", st->standardIcon(QStyle::SP_DriveFDIcon), &TfrmMain::TBPrintClick);
-  TBPreview =
-      button("Seitenansicht", st->standardIcon(QStyle::SP_FileDialogContentsView), &TfrmMain::TBPreviewClick);
+  const QStyle *st = style();
+  // The icon theme's pictures where the desktop has them.
+  auto icon = [st](const char *name, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(name, st->standardIcon(fallback));
+  };
+  TBPrint = button("Drucken", icon("document-print", QStyle::SP_DriveFDIcon), &TfrmMain::TBPrintClick);
+  TBPreview = button("Seitenansicht", icon("document-print-preview", QStyle::SP_FileDialogContentsView),
+                     &TfrmMain::TBPreviewClick);
   ToolBarStandard->insertSeparator(before);
-  TBCut = button("Ausschneiden", st->standardIcon(QStyle::SP_DialogDiscardButton), &TfrmMain::TBCutClick);
-  TBCopy = button("Kopieren", st->standardIcon(QStyle::SP_FileDialogNewFolder), &TfrmMain::TBCopyClick);
-  TBPaste = button("Einfügen", st->standardIcon(QStyle::SP_DialogApplyButton), &TfrmMain::TBPasteClick);
+  TBCut = button("Ausschneiden", icon("edit-cut", QStyle::SP_DialogDiscardButton), &TfrmMain::TBCutClick);
+  TBCopy = button("Kopieren", icon("edit-copy", QStyle::SP_FileDialogNewFolder), &TfrmMain::TBCopyClick);
+  TBPaste = button("Einfügen", icon("edit-paste", QStyle::SP_DialogApplyButton), &TfrmMain::TBPasteClick);
   ToolBarStandard->insertSeparator(before);
   for (QToolButton *b : {TBCut, TBCopy, TBPaste})
     b->setEnabled(false);
