@@ -42,6 +42,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
 
   CreateActions();
   CreateToolBars();
+  CreateImageToolButtons();
   CreateStatusBars();
   CreateMenus();
 

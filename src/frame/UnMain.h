@@ -7,6 +7,7 @@
 #include "core/Types.h"
 #include "document/DocumentHost.h"
 #include "frame/FrameWidgets.h"
+#include "frame/ImageToolBars.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -125,6 +126,13 @@ public:
   void HideObjectToolBars() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
   TToolAttributes DrawAttributes() const override;
+  TfrmChild *CreateDocumentFromBitmap(const QString &caption, const TBitmap &bitmap) override;
+  TColor PaperColor() const override;
+  void ShowProgress(int percent) override;
+
+  // The buttons of the image commands (UnMainImage.cpp).
+  TImageToolButtons ImageButtons;
+  void CreateImageToolButtons();
 
   // The active drawing tool; written only by the tool buttons and popup items.
   TDrawTool ActiveTool = dtCursor;
