@@ -50,13 +50,13 @@ private:
 };
 
 // Calls the message loop before every row whose index is a multiple of
-// interval (row 0 included), and reports the row as progress when the
-// routine names its total. Use inside row loops.
+// interval (row 0 included); when the routine names its total, the row is
+// reported as progress first, so the events show it. Use inside row loops.
 inline void RowTick(int y, int interval = 100, int total = 0) {
   if (y % interval == 0) {
-    ProcessMessages();
     if (total > 0)
       ReportProgress(y, total);
+    ProcessMessages();
   }
 }
 

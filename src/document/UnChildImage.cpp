@@ -74,7 +74,8 @@ bool TfrmChild::ApplyImageOp(const TImageOp &op, const TOpArgs &args) {
   return RunOperation(op, args, [this, &caption] { return caption.empty() || AddUndoStep(caption); });
 }
 
-bool TfrmChild::RunOperation(const TImageOp &op, const TOpArgs &args, const std::function<bool()> &atUndoPoint) {
+bool TfrmChild::RunOperation(const TImageOp &op, const TOpArgs &args,
+                             const std::function<bool()> &atUndoPoint) {
   if (RefusedWhileBusy())
     return false;
   TBusyScope busy(FImageBusy, Image, FHost);

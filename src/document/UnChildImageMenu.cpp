@@ -91,7 +91,8 @@ void TfrmChild::CreateImageMenu() {
   type(mnu15bit, "15-bit", "In 15-bit Bild umwandeln", &TfrmChild::mnu15bitClick);
   type(mnu16bit, "16-bit", "", &TfrmChild::mnu16bitClick);
   type(mnu24bit, "24-bit (RGB)", "In 24-bit Bild umwandeln", &TfrmChild::mnu24bitClick);
-  type(mnu32bit, "32-bit (CMYK)", "In 32-bit Bild umwandeln (Bei JPEG's nicht möglich)", &TfrmChild::mnu32bitClick);
+  type(mnu32bit, "32-bit (CMYK)", "In 32-bit Bild umwandeln (Bei JPEG's nicht möglich)",
+       &TfrmChild::mnu32bitClick);
   connect(mnuChImageTypeDD, &QMenu::aboutToShow, this, [this] { mnuChImageTypeDDClick(); });
 }
 

@@ -225,7 +225,8 @@ void Paint(QPainter &p, TImageGlyph g) {
     break;
   }
   case TImageGlyph::ChPalette: {
-    const QColor bands[] = {Qt::red, QColor(255, 160, 0), Qt::yellow, Qt::green, Qt::blue, QColor(140, 0, 200)};
+    const QColor bands[] = {Qt::red,  QColor(255, 160, 0), Qt::yellow, Qt::green,
+                            Qt::blue, QColor(140, 0, 200)};
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 6; ++i) {
       p.setBrush(bands[i]);

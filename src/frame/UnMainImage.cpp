@@ -33,16 +33,20 @@ void TfrmMain::CreateImageToolButtons() {
   };
   using G = TImageGlyph;
   QToolBar *edit = ToolBarEdit;
-  button(edit, b.TBResizeImage, "TBResizeImage", "Bildgröße ändern", G::ResizeImage, &TfrmChild::mnuSizeImage);
-  button(edit, b.TBResizePaper, "TBResizePaper", "Papiergröße ändern", G::ResizePaper, &TfrmChild::mnuSizePaper);
+  button(edit, b.TBResizeImage, "TBResizeImage", "Bildgröße ändern", G::ResizeImage,
+         &TfrmChild::mnuSizeImage);
+  button(edit, b.TBResizePaper, "TBResizePaper", "Papiergröße ändern", G::ResizePaper,
+         &TfrmChild::mnuSizePaper);
   edit->addSeparator();
-  button(edit, b.TBRotateLeft, "TBRotateLeft", "Links drehen (90°)", G::RotateLeft, &TfrmChild::mnuRotateLeft);
+  button(edit, b.TBRotateLeft, "TBRotateLeft", "Links drehen (90°)", G::RotateLeft,
+         &TfrmChild::mnuRotateLeft);
   button(edit, b.TBRotateRight, "TBRotateRight", "Rechts drehen (90°)", G::RotateRight,
          &TfrmChild::mnuRotateRight);
   button(edit, b.TBRotateFree, "TBRotateFree", "Frei drehen", G::RotateFree, &TfrmChild::mnuRotateFree);
   edit->addSeparator();
   button(edit, b.TBReflectHor, "TBReflectHor", "Horizontal spiegeln", G::ReflectHor, &TfrmChild::mnuFlipHor);
-  button(edit, b.TBReflectVert, "TBReflectVert", "Vertikal spiegeln", G::ReflectVert, &TfrmChild::mnuFlipVert);
+  button(edit, b.TBReflectVert, "TBReflectVert", "Vertikal spiegeln", G::ReflectVert,
+         &TfrmChild::mnuFlipVert);
   button(edit, b.TBSkew, "TBSkew", "Verzerren", G::Skew, &TfrmChild::mnuSkew);
 
   QToolBar *fx = ToolBarEffects;
@@ -57,19 +61,22 @@ void TfrmMain::CreateImageToolButtons() {
   button(fx, b.TBLightDarker, "TBLightDarker", "Eine Stufe dunkler", G::Darker, &TfrmChild::mnuDarker);
   button(fx, b.TBLight, "TBLight", "Helligkeit", G::Light, &TfrmChild::mnuSetLight);
   fx->addSeparator();
-  button(fx, b.TBContrastMore, "TBContrastMore", "Mehr Kontrast", G::ContrastMore, &TfrmChild::mnuMoreContrast);
+  button(fx, b.TBContrastMore, "TBContrastMore", "Mehr Kontrast", G::ContrastMore,
+         &TfrmChild::mnuMoreContrast);
   button(fx, b.TBContrastLess, "TBContrastLess", "Weniger Kontrast", G::ContrastLess,
          &TfrmChild::mnuLessContrast);
   button(fx, b.TBContrast, "TBContrast", "Kontrast", G::Contrast, &TfrmChild::mnuSetContrast);
   fx->addSeparator();
   button(fx, b.TBSmootColors, "TBSmootColors", "Farverlauf", G::SmoothColors, &TfrmChild::mnuSmoothColors);
-  button(fx, b.TBFrostedGlass, "TBFrostedGlass", "Milchglas Effekt", G::FrostedGlass, &TfrmChild::mnuFrostedGlass);
+  button(fx, b.TBFrostedGlass, "TBFrostedGlass", "Milchglas Effekt", G::FrostedGlass,
+         &TfrmChild::mnuFrostedGlass);
   button(fx, b.TBBlur, "TBBlur", "Blur (Bild unscharf machen)", G::Blur, &TfrmChild::mnuBlur);
-  button(fx, b.TBChPalette, "TBChPalette", "Palette ändern (Ermöglicht unbegrenzte Spezialeffekte)", G::ChPalette,
-         &TfrmChild::mnuChPalette);
+  button(fx, b.TBChPalette, "TBChPalette", "Palette ändern (Ermöglicht unbegrenzte Spezialeffekte)",
+         G::ChPalette, &TfrmChild::mnuChPalette);
 
   QToolBar *ch = ToolBarLayers;
-  button(ch, b.TBGrayscaleRed, "TBGrayscaleRed", "Rot in Grau umwandeln", G::GrayRed, &TfrmChild::mnuGrayScaleRed);
+  button(ch, b.TBGrayscaleRed, "TBGrayscaleRed", "Rot in Grau umwandeln", G::GrayRed,
+         &TfrmChild::mnuGrayScaleRed);
   button(ch, b.TBGrayscaleGreen, "TBGrayscaleGreen", "Grün in Grau umwandeln", G::GrayGreen,
          &TfrmChild::mnuGrayScaleGreen);
   button(ch, b.TBGrayScaleBlue, "TBGrayScaleBlue", "Blau in Grau umwandeln", G::GrayBlue,

@@ -49,10 +49,10 @@ void TakeResult(TBitmap &bmp, const TBitmap &result) {
 // so that every multiple of 100 is met once.
 // Progress counts the pairs done.
 inline void PairTick(int y, int partner, int pairs) {
+  ReportProgress(y, pairs);
   RowTick(y);
   if (partner != y)
     RowTick(partner);
-  ReportProgress(y, pairs);
 }
 
 } // namespace

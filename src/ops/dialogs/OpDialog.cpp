@@ -241,13 +241,15 @@ TEditApply *TOpDialog::AddEditApply(TEditApply *apply) {
   return apply;
 }
 
-TTrackEdit *TOpDialog::AddTrackEdit(const QString &name, int min, int max, int position, const QString &text) {
+TTrackEdit *TOpDialog::AddTrackEdit(const QString &name, int min, int max, int position,
+                                    const QString &text) {
   auto *te = new TTrackEdit(this, name, min, max, position, text);
   AddEditApply(te->Apply);
   return te;
 }
 
-TTrackEdit *TOpDialog::AddTrackRow(const QString &label, int min, int max, int position, const QString &text) {
+TTrackEdit *TOpDialog::AddTrackRow(const QString &label, int min, int max, int position,
+                                   const QString &text) {
   TTrackEdit *te = AddTrackEdit(label, min, max, position, text);
   te->TrackBar->setMinimumWidth(200);
   te->Edit->setFixedWidth(60);
@@ -295,9 +297,8 @@ bool TOpDialog::ChooseColor(TColor &color) {
 }
 
 bool TOpDialog::CheckResultSize(int64_t w, int64_t h) {
-  const uint64_t bytes = w > 0 && h > 0 ? uint64_t(RowBytesFor(int(std::min<int64_t>(w, INT32_MAX)), pf24bit)) *
-                                              uint64_t(h)
-                                        : 0;
+  const uint64_t bytes =
+      w > 0 && h > 0 ? uint64_t(RowBytesFor(int(std::min<int64_t>(w, INT32_MAX)), pf24bit)) * uint64_t(h) : 0;
   if (w <= INT32_MAX && h <= INT32_MAX && bytes <= MaxBitmapBytes)
     return true;
   Beep();

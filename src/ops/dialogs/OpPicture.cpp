@@ -7,8 +7,7 @@
 
 namespace tessaro {
 
-TOpPicture::TOpPicture(int boxSize, bool autoSize, QWidget *parent)
-    : QWidget(parent), FAutoSize(autoSize) {
+TOpPicture::TOpPicture(int boxSize, bool autoSize, QWidget *parent) : QWidget(parent), FAutoSize(autoSize) {
   setFixedSize(boxSize, boxSize);
 }
 

@@ -84,8 +84,8 @@ void TSizeEdits::PixelChanged(QLineEdit *px, QLineEdit *pc, QLineEdit *otherPx, 
   FEditsActive = true;
 }
 
-void TSizeEdits::PercentChanged(QLineEdit *px, QLineEdit *pc, QLineEdit *otherPx, QLineEdit *otherPc, int size,
-                                int otherSize) {
+void TSizeEdits::PercentChanged(QLineEdit *px, QLineEdit *pc, QLineEdit *otherPx, QLineEdit *otherPc,
+                                int size, int otherSize) {
   if (!FEditsActive || pc->text().isEmpty())
     return;
   int typed = 0;

@@ -47,7 +47,8 @@ public:
 
 private:
   // One pixel handler and one percent handler serve both sides.
-  void PixelChanged(QLineEdit *px, QLineEdit *pc, QLineEdit *otherPx, QLineEdit *otherPc, int size, int otherSize);
+  void PixelChanged(QLineEdit *px, QLineEdit *pc, QLineEdit *otherPx, QLineEdit *otherPc, int size,
+                    int otherSize);
   void PercentChanged(QLineEdit *px, QLineEdit *pc, QLineEdit *otherPx, QLineEdit *otherPc, int size,
                       int otherSize);
 

@@ -185,9 +185,11 @@ void TfrmChangePalette::TBSaveClick() {
   const QString name = AskFileName(true);
   if (name.isEmpty())
     return;
-  if (!SaveHSLPalette(name.toStdString(), Factor(H->Position()), Factor(S->Position()), Factor(L->Position()))) {
+  if (!SaveHSLPalette(name.toStdString(), Factor(H->Position()), Factor(S->Position()),
+                      Factor(L->Position()))) {
     Beep();
-    MessageDlg(QString("Die Farbpalette konnte nicht in \"%1\" gespeichert werden!").arg(name), mtError, mbOK);
+    MessageDlg(QString("Die Farbpalette konnte nicht in \"%1\" gespeichert werden!").arg(name), mtError,
+               mbOK);
   }
 }
 

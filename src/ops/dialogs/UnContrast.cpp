@@ -4,7 +4,8 @@
 
 namespace tessaro {
 
-TfrmContrast::TfrmContrast(TfrmChild &doc) : TOpDialog(doc, "Kontrast", "Bearbeiten.Kontrast", "ContrastBitmap") {
+TfrmContrast::TfrmContrast(TfrmChild &doc)
+    : TOpDialog(doc, "Kontrast", "Bearbeiten.Kontrast", "ContrastBitmap") {
   Contrast = AddAmountTrack("Kontrast:");
   TrackBarContrast = Contrast->TrackBar;
   EditContrast = Contrast->Edit;

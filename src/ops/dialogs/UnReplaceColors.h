@@ -16,8 +16,8 @@ class TfrmReplaceColors : public TOpDialog {
 public:
   explicit TfrmReplaceColors(TfrmChild &doc);
 
-  TColorShape *ShapeOldCl; // the colour to be replaced
-  TColorShape *ShapeNewCl; // the replacement
+  TColorShape *ShapeOldCl;    // the colour to be replaced
+  TColorShape *ShapeNewCl;    // the replacement
   QToolButton *SpBtnNewCl;    // beside ShapeOldCl, edits it
   QToolButton *SpBtnOldColor; // beside ShapeNewCl, edits it
 

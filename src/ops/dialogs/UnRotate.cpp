@@ -111,7 +111,8 @@ bool TfrmRotate::AcceptSettings(const TOpArgs &args) {
   if (!args[0].Bool)
     return true;
   const TBitmap &b = Document().Bitmap();
-  const int64_t d = std::llround(std::sqrt(double(int64_t(b.Width()) * b.Width() + int64_t(b.Height()) * b.Height())));
+  const int64_t d =
+      std::llround(std::sqrt(double(int64_t(b.Width()) * b.Width() + int64_t(b.Height()) * b.Height())));
   return CheckResultSize(d, d);
 }
 

@@ -8,7 +8,8 @@
 
 namespace tessaro {
 
-TfrmSkew::TfrmSkew(TfrmChild &doc) : TOpDialog(doc, "Bild verzerren", "Bearbeiten.Bildverzerren", "SkewBitmap") {
+TfrmSkew::TfrmSkew(TfrmChild &doc)
+    : TOpDialog(doc, "Bild verzerren", "Bearbeiten.Bildverzerren", "SkewBitmap") {
   X = AddTrackRow("X-Wert:", 0, 4000, 2000, "0,000");
   Y = AddTrackRow("Y-Wert:", 0, 4000, 2000, "0,000");
   TrackBarX = X->TrackBar;
@@ -32,7 +33,8 @@ TfrmSkew::TfrmSkew(TfrmChild &doc) : TOpDialog(doc, "Bild verzerren", "Bearbeite
 }
 
 bool TfrmSkew::Settings(TOpArgs &args) {
-  args = {OpColor(PaperColor()), OpFloat(float(BarValue(X->Position()))), OpFloat(float(BarValue(Y->Position())))};
+  args = {OpColor(PaperColor()), OpFloat(float(BarValue(X->Position()))),
+          OpFloat(float(BarValue(Y->Position())))};
   return true;
 }
 

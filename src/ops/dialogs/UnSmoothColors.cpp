@@ -117,7 +117,8 @@ TfrmSmoothColors::TfrmSmoothColors(TfrmChild &doc)
 
 bool TfrmSmoothColors::PaintGradientArgs(int w, int h, float scale, TOpArgs &args) {
   int wi = 0, wv = 0, hi = 0, hv = 0, xi = 0, xv = 0, yi = 0, yv = 0;
-  if (!Choice(CBWidth, wi, wv) || !Choice(CBHeight, hi, hv) || !Choice(CBXPos, xi, xv) || !Choice(CBYPos, yi, yv))
+  if (!Choice(CBWidth, wi, wv) || !Choice(CBHeight, hi, hv) || !Choice(CBXPos, xi, xv) ||
+      !Choice(CBYPos, yi, yv))
     return false;
   // A typed size is image pixels at the target's scale, at least one
   // pixel (negative sizes count as none).
@@ -135,8 +136,14 @@ bool TfrmSmoothColors::PaintGradientArgs(int w, int h, float scale, TOpArgs &arg
   };
   const int x = pos(xi, xv, w, gw), y = pos(yi, yv, h, gh);
   const int orientation = CBOrient->currentIndex() == 1 ? 0 : 1;
-  args = {OpColor(ShapeStartColor->Color()), OpColor(ShapeEndColor->Color()), OpInt(orientation), OpInt(gw),
-          OpInt(gh), OpInt(x), OpInt(y), OpInt(TrackBarTransp->value())};
+  args = {OpColor(ShapeStartColor->Color()),
+          OpColor(ShapeEndColor->Color()),
+          OpInt(orientation),
+          OpInt(gw),
+          OpInt(gh),
+          OpInt(x),
+          OpInt(y),
+          OpInt(TrackBarTransp->value())};
   return true;
 }
 
