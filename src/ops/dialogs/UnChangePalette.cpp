@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -72,16 +71,17 @@ TfrmChangePalette::TfrmChangePalette(TfrmChild &doc)
 
   auto *hsl = new QGroupBox("Benutzerdefinierte Palette (HSL)", this);
   auto *hslRows = new QVBoxLayout(hsl);
-  auto *bar = new QToolBar(hsl);
-  TBOpen = new QToolButton(bar);
+  auto *bar = new QHBoxLayout;
+  TBOpen = new QToolButton(hsl);
   TBOpen->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
   SetHint(TBOpen, "Benutzerdefinierte Palette öffnen");
-  TBSave = new QToolButton(bar);
+  TBSave = new QToolButton(hsl);
   TBSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
   SetHint(TBSave, "Benutzerdefinierte Palette Speichern");
   bar->addWidget(TBOpen);
   bar->addWidget(TBSave);
-  hslRows->addWidget(bar);
+  bar->addStretch();
+  hslRows->addLayout(bar);
   hslRows->addWidget(
       new QLabel(" HSL Farben: \n (Hue =Farbton, Saturation =Sättigung, Lightness =Helligkeit)", hsl));
   auto *grid = new QGridLayout;

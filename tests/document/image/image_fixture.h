@@ -67,6 +67,17 @@ protected:
   }
   QString UndoHint() const { return Hint(Frame->TBUndo); }
 
+  // A dialog on the document, shown as the menu shows it (freed when it
+  // closes) but without a modal loop.
+  template <class TDialog> TDialog *Open() {
+    auto *d = new TDialog(*Doc);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->show();
+    QApplication::setActiveWindow(d);
+    Flush();
+    return d;
+  }
+
   // Opens a dialog through the document's menu item and hands it to body;
   // true when it opened and was freed once the events ran.
   template <class TDialog> bool RunDialog(QAction *item, const std::function<void(TDialog &)> &body) {
