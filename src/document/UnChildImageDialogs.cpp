@@ -13,6 +13,7 @@
 #include "ops/dialogs/UnRotate.h"
 #include "ops/dialogs/UnSkew.h"
 #include "ops/dialogs/UnSmoothColors.h"
+#include "platform/Beep.h"
 
 #include <new>
 
@@ -21,8 +22,13 @@ namespace tessaro {
 namespace {
 
 // Creates the dialog on the document and runs it; it frees itself when it
-// closes. A picture too big for the dialog's copy opens nothing.
+// closes. Nothing opens while an operation runs on the document, or when
+// the picture is too big for the dialog's copy.
 template <class TDialog> void OpenDialog(TfrmChild &doc) {
+  if (doc.ImageBusy()) {
+    Beep();
+    return;
+  }
   TDialog *dialog = nullptr;
   try {
     dialog = new TDialog(doc);
@@ -36,18 +42,15 @@ template <class TDialog> void OpenDialog(TfrmChild &doc) {
 } // namespace
 
 void TfrmChild::mnuSkewClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmSkew>(*this);
+  OpenDialog<TfrmSkew>(*this);
 }
 
 void TfrmChild::mnuIntesityClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmIntensity>(*this);
+  OpenDialog<TfrmIntensity>(*this);
 }
 
 void TfrmChild::mnuReplaceColorsClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmReplaceColors>(*this);
+  OpenDialog<TfrmReplaceColors>(*this);
 }
 
 void TfrmChild::mnuSizeImageClick() {
@@ -56,43 +59,35 @@ void TfrmChild::mnuSizeImageClick() {
 }
 
 void TfrmChild::mnuSizePaperClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmResizePaper>(*this);
+  OpenDialog<TfrmResizePaper>(*this);
 }
 
 void TfrmChild::mnuSetLightClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmLight>(*this);
+  OpenDialog<TfrmLight>(*this);
 }
 
 void TfrmChild::mnuSetContrastClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmContrast>(*this);
+  OpenDialog<TfrmContrast>(*this);
 }
 
 void TfrmChild::mnuRotateFreeClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmRotate>(*this);
+  OpenDialog<TfrmRotate>(*this);
 }
 
 void TfrmChild::mnuSmoothColorsClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmSmoothColors>(*this);
+  OpenDialog<TfrmSmoothColors>(*this);
 }
 
 void TfrmChild::mnuFrostedGlassClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmFrostedGlass>(*this);
+  OpenDialog<TfrmFrostedGlass>(*this);
 }
 
 void TfrmChild::mnuBlurClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmBlur>(*this);
+  OpenDialog<TfrmBlur>(*this);
 }
 
 void TfrmChild::mnuChPaletteClick() {
-  if (!RefusedWhileBusy())
-    OpenDialog<TfrmChangePalette>(*this);
+  OpenDialog<TfrmChangePalette>(*this);
 }
 
 } // namespace tessaro

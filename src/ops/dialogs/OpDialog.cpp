@@ -11,6 +11,7 @@
 #include "platform/HelpJump.h"
 #include "platform/Hints.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -48,6 +49,18 @@ TOpArg OpColor(TColor value) {
   TOpArg a;
   a.Color = value;
   return a;
+}
+
+QComboBox *MakeList(QWidget *parent, const QString &name, const QStringList &items, bool editable) {
+  auto *cb = new QComboBox(parent);
+  cb->setEditable(editable);
+  cb->addItems(items);
+  cb->setAccessibleName(name);
+  if (editable) {
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    cb->setCompleter(nullptr);
+  }
+  return cb;
 }
 
 namespace {

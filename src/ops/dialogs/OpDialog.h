@@ -14,6 +14,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -21,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+class QComboBox;
 class QPushButton;
 class QVBoxLayout;
 
@@ -39,6 +41,10 @@ TOpArg OpInt(long long value);
 TOpArg OpFloat(float value);
 TOpArg OpBool(bool value);
 TOpArg OpColor(TColor value);
+
+// A list of the dialogs called name by screen readers; an editable one
+// takes typed text as it is (no completion, nothing added to the items).
+QComboBox *MakeList(QWidget *parent, const QString &name, const QStringList &items, bool editable = false);
 
 class TOpDialog : public QDialog {
   Q_OBJECT

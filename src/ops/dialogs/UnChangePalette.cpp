@@ -33,8 +33,7 @@ TfrmChangePalette::TFileDialogHook &FileHook() {
 }
 
 QComboBox *List(QWidget *parent, const QString &hint, const QStringList &items) {
-  auto *cb = new QComboBox(parent);
-  cb->addItems(items);
+  QComboBox *cb = MakeList(parent, hint, items);
   SetHint(cb, hint);
   return cb;
 }

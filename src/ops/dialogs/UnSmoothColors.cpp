@@ -22,18 +22,6 @@ namespace tessaro {
 
 namespace {
 
-QComboBox *Combo(QWidget *parent, const QString &name, const QStringList &items, bool editable) {
-  auto *cb = new QComboBox(parent);
-  cb->setEditable(editable);
-  cb->addItems(items);
-  cb->setAccessibleName(name);
-  if (editable) {
-    cb->setInsertPolicy(QComboBox::NoInsert);
-    cb->setCompleter(nullptr);
-  }
-  return cb;
-}
-
 // The choice of a combo: the index of its text among its items, or -1 with
 // the typed number in value (false after a message when it is none).
 bool Choice(const QComboBox *cb, int &index, int &value) {
@@ -88,11 +76,11 @@ TfrmSmoothColors::TfrmSmoothColors(TfrmChild &doc)
   // Ausrichtung, Größe und Position
   auto *place = new QGroupBox("Ausrichtung, Größe und Position", this);
   auto *pg = new QGridLayout(place);
-  CBOrient = Combo(place, "Richtung:", {"Vertikal", "Horizontal"}, false);
-  CBHeight = Combo(place, "Höhe:", {"Ganze Höhe", "Auto"}, true);
-  CBWidth = Combo(place, "Breite:", {"Auto", "Ganze Breite"}, true);
-  CBXPos = Combo(place, "X Position:", {"Links", "Mitte", "Rechts"}, true);
-  CBYPos = Combo(place, "Y Position:", {"Oben", "Mitte", "Unten"}, true);
+  CBOrient = MakeList(place, "Richtung:", {"Vertikal", "Horizontal"}, false);
+  CBHeight = MakeList(place, "Höhe:", {"Ganze Höhe", "Auto"}, true);
+  CBWidth = MakeList(place, "Breite:", {"Auto", "Ganze Breite"}, true);
+  CBXPos = MakeList(place, "X Position:", {"Links", "Mitte", "Rechts"}, true);
+  CBYPos = MakeList(place, "Y Position:", {"Oben", "Mitte", "Unten"}, true);
   row = 0;
   for (QComboBox *cb : {CBOrient, CBHeight, CBWidth, CBXPos, CBYPos}) {
     pg->addWidget(new QLabel(cb->accessibleName(), place), row, 0);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../../common/TestUtil.h"
+#include "../../files/FilesTestUtil.h"
 #include "../../ops/OpsTestUtil.h"
 #include "frame_fixture.h"
 #include "ops/dialogs/OpDialog.h"
@@ -22,17 +23,6 @@ inline TBitmap InFormat(const TBitmap &b, TPixelFormat pf) {
   TBitmap copy(b);
   copy.SetPixelFormat(pf);
   return copy;
-}
-
-// The same size and the same colour at every pixel, whatever the formats.
-inline bool SameColors(const TBitmap &a, const TBitmap &b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height())
-    return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y))
-        return false;
-  return true;
 }
 
 // An 8-bit picture with a palette of its own (not the halftone one).

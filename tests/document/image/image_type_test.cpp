@@ -21,18 +21,10 @@ public:
 
 class ImageType : public ImageTest {
 protected:
-  void SetUp() override {
-    RemoveCacheFolder();
-    SetAutoAnswers(true);
-    ClearAnswers();
-    ClearShownMessages();
-    ResetBeepCount();
+  std::unique_ptr<TfrmMain> MakeFrame() override {
     auto frame = std::make_unique<TPaletteFrame>();
     Palette = frame->Palette;
-    Frame = std::move(frame);
-    Frame->show();
-    Flush();
-    Doc = First();
+    return frame;
   }
   TLUMColorPalette *Palette = nullptr;
 };
