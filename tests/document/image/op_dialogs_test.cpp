@@ -431,6 +431,19 @@ TEST_F(OpDialogs, ResizeImagePercentWithoutAspectAndBadSizes) {
   EXPECT_EQ(Doc->Bitmap().Width(), 50);
 }
 
+TEST_F(OpDialogs, ResizeImageToOnePixel) {
+  Show(Pattern(100, 100));
+  Picture = Doc->Bitmap();
+  auto *d = Open<TfrmResizeImage>();
+  d->Size->EditWidthPC->setText("1");
+  EXPECT_EQ(d->Size->EditHeightPC->text(), "1");
+  const TColor paper = Paper();
+  ExpectOK(
+      d, [paper](TBitmap *b) { return ResizeBitmap(b, sftLinear, paper, 1, 1); }, "Bildgröße ändern");
+  EXPECT_EQ(Doc->Bitmap().Width(), 1);
+  EXPECT_EQ(Doc->Bitmap().Height(), 1);
+}
+
 TEST_F(OpDialogs, ResizeImageAsksAboutDimensionLines) {
   Doc->SetDimensioned(true);
   int opened = 0;
@@ -474,7 +487,18 @@ TEST_F(OpDialogs, ResizePaperWithItsAnchors) {
   d->BitBtnOK->click();
   EXPECT_EQ(BeepCount(), 1);
   ASSERT_FALSE(alive.isNull());
+  // Paper beyond memory: a message, the dialog stays.
+  d->Size->EditWidthPx->setText("100000");
+  d->Size->EditHeightPx->setText("100000");
+  ClearShownMessages();
+  d->BitBtnOK->click();
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].Text,
+            "Ein Bild mit 100000 x 100000 Pixeln ist zu groß und kann nicht angelegt werden!");
+  ASSERT_FALSE(alive.isNull());
+  EXPECT_EQ(Doc->Undo().UndoIndex(), -1);
   d->Size->EditWidthPx->setText("80");
+  d->Size->EditHeightPx->setText("60");
   // The paper change works in the document's own format.
   ExpectOK(
       d, [paper](TBitmap *b) { return ChangePaperSize(b, 80, 60, 4, paper); }, "Papiergröße ändern");
