@@ -28,8 +28,7 @@
 #include "ops/dialogs/UnRotate.h"
 #include "ops/dialogs/UnSkew.h"
 #include "ops/dialogs/UnSmoothColors.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtHooks.h"
+#include "ui_bench_main.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -290,16 +289,10 @@ BENCHMARK(BM_Command)->Apply(CommandArgs)->Unit(benchmark::kMillisecond)->Iterat
 BENCHMARK(BM_CommandRoutine)->Apply(CommandArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  InstallQtCoreHooks();
-  SetAutoAnswers(true);
   // The palette dialog offers to save its custom palette: no file dialog.
   TfrmChangePalette::SetFileDialogHook([](bool) { return QString(); });
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  GBench.reset();
-  RemoveCacheFolder();
-  return 0;
+  return RunUiBenchmarks(argc, argv, [] {
+    GBench.reset();
+    RemoveCacheFolder();
+  });
 }

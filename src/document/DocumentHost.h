@@ -35,7 +35,20 @@ struct TSharedActions {
   QAction *Info = nullptr;
   // The items of "Symbolleisten" (ticked by ToolBarsMenuShown).
   std::vector<QAction *> ToolBarItems;
+  // "Farbpalette" (ticked by ColorPaletteMenuShown) and its submenu
+  // "Bildfarben" (ticked by BitmapColorsMenuShown).
+  QAction *StdColors = nullptr;
+  QAction *HTMLColors = nullptr;
+  QAction *SystemColors = nullptr;
+  QAction *VGAColors = nullptr;
+  QAction *UseBitmapColors = nullptr;
+  QAction *BmpClRed = nullptr;
+  QAction *BmpClGreen = nullptr;
+  QAction *BmpClBlue = nullptr;
 };
+
+// Where the pipette puts a picked colour (bits; Shift picks fill and line).
+enum TPipetteTarget : unsigned { ptFill = 1, ptLine = 2, ptPaper = 4 };
 
 class TDocumentHost {
 public:
@@ -77,9 +90,21 @@ public:
   virtual void HideObjectToolBars() = 0;
   // "Symbolleisten" opens: tick the visible bars.
   virtual void ToolBarsMenuShown() = 0;
+  // "Farbpalette" or "Bildfarben" opens: tick the colour sets shown.
+  virtual void ColorPaletteMenuShown() {}
+  virtual void BitmapColorsMenuShown() {}
+  // Ctrl + mouse wheel over a document: its zoom one entry of the zoom list
+  // up (direction > 0) or down.
+  virtual void StepZoom(TfrmChild &doc, int direction) {
+    (void)doc;
+    (void)direction;
+  }
 
   // The drawing state, read live at every mouse event (never copied).
   virtual TToolAttributes DrawAttributes() const = 0;
+  // The pipette picked a colour for the frame's fill, line or paper colour
+  // (targets: TPipetteTarget bits); the document's own paper colour stays.
+  virtual void PipetteColor(unsigned targets, TColor color) = 0;
 
   // What the image commands and the operation dialogs need of the frame.
   // A new document showing a copy of bitmap, captioned caption (also its

@@ -2,11 +2,13 @@
 
 #include "core/ChannelBits.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstring>
@@ -309,6 +311,42 @@ int TImageScrollBox::VertScrollPos() const {
 void TImageScrollBox::SetScrollPos(int horz, int vert) {
   horizontalScrollBar()->setValue(horz);
   verticalScrollBar()->setValue(vert);
+}
+
+void TImageScrollBox::wheelEvent(QWheelEvent *event) {
+  const QPoint angle = event->angleDelta();
+  if (event->modifiers() & Qt::ControlModifier) {
+    event->accept();
+    FZoomWheel += angle.y() != 0 ? angle.y() : angle.x();
+    while (FZoomWheel >= 120 || FZoomWheel <= -120) {
+      const int direction = FZoomWheel > 0 ? 1 : -1;
+      FZoomWheel -= direction * 120;
+      ZoomAt(event->position(), direction);
+    }
+    return;
+  }
+  // Shift turns the wheel sideways (some platforms already deliver it so).
+  const bool sideways = (event->modifiers() & Qt::ShiftModifier) || angle.y() == 0;
+  const int delta = angle.y() != 0 ? angle.y() : angle.x();
+  QScrollBar *bar = sideways ? horizontalScrollBar() : verticalScrollBar();
+  const int lines = QApplication::wheelScrollLines();
+  bar->setValue(bar->value() - delta * lines * bar->singleStep() / 120);
+  event->accept();
+}
+
+void TImageScrollBox::ZoomAt(QPointF viewportPos, int direction) {
+  if (!OnZoomStep)
+    return;
+  const int oldZoom = FView->Zoom();
+  // The image point under the mouse, unrounded.
+  const QPointF control = viewportPos - QPointF(FView->pos());
+  const QPointF image = control * 100.0 / oldZoom;
+  OnZoomStep(direction);
+  const int newZoom = FView->Zoom();
+  if (newZoom == oldZoom)
+    return;
+  const QPointF moved = image * newZoom / 100.0;
+  SetScrollPos(int(moved.x() - viewportPos.x()), int(moved.y() - viewportPos.y()));
 }
 
 } // namespace tessaro

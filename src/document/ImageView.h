@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace tessaro {
@@ -117,14 +118,26 @@ public:
 
   TImageView *View() const { return FView; }
 
+  // Ctrl + wheel asks for the next zoom up (direction 1) or down (-1); the
+  // image point under the mouse stays where it was. The plain wheel scrolls
+  // vertically, Shift + wheel horizontally.
+  std::function<void(int direction)> OnZoomStep;
+
   // Scroll positions (the control coordinate shown at the client's left and
   // top edge).
   int HorzScrollPos() const;
   int VertScrollPos() const;
   void SetScrollPos(int horz, int vert);
 
+protected:
+  void wheelEvent(QWheelEvent *event) override;
+
 private:
+  void ZoomAt(QPointF viewportPos, int direction);
+
   TImageView *FView; // owned through the Qt parent
+  // Wheel turns below one notch, kept until they add up to one.
+  int FZoomWheel = 0;
 };
 
 } // namespace tessaro

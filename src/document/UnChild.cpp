@@ -60,11 +60,16 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
 
   FEngine = std::make_unique<TToolEngine>(*this);
   ConnectTools();
+  ScrollBox->OnZoomStep = [this](int direction) { FHost.StepZoom(*this, direction); };
 
   CreateMenus();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Image, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint &pos) { PopupMenuChild->popup(Image->mapToGlobal(pos)); });
+  connect(Image, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    // The pipette takes the right button for the line colour.
+    if (FHost.DrawAttributes().Tool == dtPipette)
+      return;
+    PopupMenuChild->popup(Image->mapToGlobal(pos));
+  });
   resize(318, 252);
 }
 

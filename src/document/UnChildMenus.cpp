@@ -85,17 +85,20 @@ void TfrmChild::CreateMenus() {
 
   // Ansicht
   mnuMainView = new QMenu("Ansicht", this);
+  // The palette items are the frame's; the frame ticks them when they open.
   QMenu *palette = mnuMainView->addMenu("Farbpalette");
-  Later(palette, "Standard Farben");
-  Later(palette, "HTML Farben");
-  Later(palette, "Systemfarben");
-  Later(palette, "VGA Farben");
+  for (QAction *a : {f.StdColors, f.HTMLColors, f.SystemColors, f.VGAColors})
+    if (a)
+      palette->addAction(a);
   QMenu *bmpColors = palette->addMenu("Bildfarben");
-  Later(bmpColors, "Bildfarben verwenden");
+  if (f.UseBitmapColors)
+    bmpColors->addAction(f.UseBitmapColors);
   bmpColors->addSeparator();
-  Later(bmpColors, "Roter Kanal");
-  Later(bmpColors, "Grüner Kanal");
-  Later(bmpColors, "Blauer Kanal");
+  for (QAction *a : {f.BmpClRed, f.BmpClGreen, f.BmpClBlue})
+    if (a)
+      bmpColors->addAction(a);
+  connect(palette, &QMenu::aboutToShow, this, [this] { FHost.ColorPaletteMenuShown(); });
+  connect(bmpColors, &QMenu::aboutToShow, this, [this] { FHost.BitmapColorsMenuShown(); });
   QMenu *toolbars = mnuMainView->addMenu("Symbolleisten");
   for (QAction *a : f.ToolBarItems)
     toolbars->addAction(a);

@@ -1,12 +1,13 @@
 #include "document/UnNewImage.h"
 
-#include "controls/ColorPickButton.h"
+#include "controls/ColorPickCombo.h"
 #include "core/Canvas.h"
 #include "core/Lenient.h"
 #include "document/DocumentHost.h"
 #include "document/UnChild.h"
 #include "platform/Beep.h"
 #include "platform/HelpJump.h"
+#include "platform/Hints.h"
 #include "platform/MessageDlg.h"
 
 #include <QComboBox>
@@ -20,6 +21,19 @@
 #include <algorithm>
 
 namespace tessaro {
+
+namespace {
+
+// A label that names its control for screen readers.
+QLabel *Labelled(QWidget *parent, const QString &caption, QWidget *control) {
+  auto *label = new QLabel(caption, parent);
+  label->setBuddy(control);
+  if (control->accessibleName().isEmpty())
+    control->setAccessibleName(QString(caption).remove(':'));
+  return label;
+}
+
+} // namespace
 
 TfrmNewImage::TfrmNewImage(TDocumentHost &host, QWidget *parent) : QDialog(parent), FHost(host) {
   setObjectName("frmNewImage");
@@ -38,24 +52,26 @@ TfrmNewImage::TfrmNewImage(TDocumentHost &host, QWidget *parent) : QDialog(paren
   CBPixelFormat->addItems({"  1-bit (    2 Farben)", "  4-bit (  16 Farben)", "  8-bit (256 Farben)",
                            "15-bit", "24-bit", "32-bit"});
   CBPixelFormat->setCurrentIndex(4);
-  ClPickCBPaperColor = new TColorPickButton(clWhite, this);
+  ClPickCBPaperColor = new TColorPickCombo(this);
+  ClPickCBPaperColor->SetActiveColor(clWhite);
+  SetHint(ClPickCBPaperColor, "Papierfarbe");
   BitBtnOK = new QPushButton("&OK", this);
   BitBtnOK->setDefault(true);
   BitBtnCancel = new QPushButton("&Abbrechen", this);
   BitBtnHelp = new QPushButton("&Hilfe", this);
 
   auto *grid = new QGridLayout;
-  grid->addWidget(new QLabel("Größe:", this), 0, 0);
+  grid->addWidget(Labelled(this, "Größe:", CBSize), 0, 0);
   grid->addWidget(CBSize, 0, 1, 1, 2);
-  grid->addWidget(new QLabel("Breite:", this), 1, 0);
+  grid->addWidget(Labelled(this, "Breite:", EditWidth), 1, 0);
   grid->addWidget(EditWidth, 1, 1);
   grid->addWidget(new QLabel("Pixel", this), 1, 2);
-  grid->addWidget(new QLabel("Höhe:", this), 2, 0);
+  grid->addWidget(Labelled(this, "Höhe:", EditHeight), 2, 0);
   grid->addWidget(EditHeight, 2, 1);
   grid->addWidget(new QLabel("Pixel", this), 2, 2);
-  grid->addWidget(new QLabel("Bildart:", this), 3, 0);
+  grid->addWidget(Labelled(this, "Bildart:", CBPixelFormat), 3, 0);
   grid->addWidget(CBPixelFormat, 3, 1, 1, 2);
-  grid->addWidget(new QLabel("Papierfarbe:", this), 4, 0);
+  grid->addWidget(Labelled(this, "Papierfarbe:", ClPickCBPaperColor), 4, 0);
   grid->addWidget(ClPickCBPaperColor, 4, 1, 1, 2);
   auto *buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -14,7 +14,7 @@ class QLineEdit;
 namespace tessaro {
 
 class TDocumentHost;
-class TColorPickButton;
+class TColorPickCombo;
 class TfrmChild;
 
 class TfrmNewImage : public QDialog {
@@ -32,7 +32,7 @@ public:
   QLineEdit *EditHeight;
   QLineEdit *EditWidth;
   QComboBox *CBPixelFormat;
-  TColorPickButton *ClPickCBPaperColor;
+  TColorPickCombo *ClPickCBPaperColor;
   QPushButton *BitBtnOK;
   QPushButton *BitBtnCancel;
   QPushButton *BitBtnHelp;

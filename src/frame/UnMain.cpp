@@ -1,5 +1,6 @@
 #include "frame/UnMain.h"
 
+#include "controls/LUMColorPalette.h"
 #include "core/TempFolder.h"
 #include "document/UnChild.h"
 #include "document/UndoCache.h"
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
@@ -44,13 +47,15 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   CreateToolBars();
   CreateImageToolButtons();
   CreateStatusBars();
+  ConnectAttributes();
   CreateMenus();
 
+  CreatePalette();
   auto *central = new QWidget(this);
   auto *column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(1);
-  column->addWidget(MdiArea, 1);
+  column->addWidget(SplitterPalette, 1);
   column->addWidget(StatusBarChild);
   column->addWidget(StatusBarMain);
   setCentralWidget(central);
@@ -61,6 +66,10 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   ToolBarLayers->hide();
   ToolBarWinImage->hide();
   ToolBarTransp->hide();
+  // The pointer tool hides the option toolbars; the attributes start from
+  // the bars' defaults.
+  TBCursorClick();
+  NameToolBarParts();
   ShowFrameMenus();
   resize(1024, 768);
 }
@@ -158,6 +167,9 @@ void TfrmMain::SetStatusText(int panel, const QString &text) {
 
 void TfrmMain::ShowPaperColor(TColor color) {
   panPaperColor->SetColor(color);
+  // The palette reports its paper colour with every pick: it is the active
+  // document's.
+  LUMColorPalette->SetPaperColor(color);
 }
 
 void TfrmMain::SetUndoHint(const QString &hint) {
@@ -166,6 +178,19 @@ void TfrmMain::SetUndoHint(const QString &hint) {
 
 void TfrmMain::SetRedoHint(const QString &hint) {
   SetHint(TBReUndo, hint);
+}
+
+void TfrmMain::NameToolBarParts() {
+  // The buttons that show what does not fit into a short menu bar or
+  // toolbar.
+  for (QToolButton *more : menuBar()->findChildren<QToolButton *>("qt_menubar_ext_button"))
+    SetHint(more, "Weitere Menüs");
+  for (QToolBar *bar : findChildren<QToolBar *>()) {
+    if (bar->accessibleName().isEmpty())
+      bar->setAccessibleName(bar->windowTitle().trimmed());
+    for (QToolButton *more : bar->findChildren<QToolButton *>("qt_toolbar_ext_button"))
+      SetHint(more, "Weitere Schaltflächen");
+  }
 }
 
 void TfrmMain::HideObjectToolBars() {

@@ -8,7 +8,9 @@
 #include "document/DocumentHost.h"
 #include "frame/FrameWidgets.h"
 #include "frame/ImageToolBars.h"
+#include "frame/OptionToolBars.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -19,17 +21,24 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
+class QScrollArea;
+class QShortcut;
+class QSplitter;
 class QToolBar;
 class QToolButton;
 
 namespace tessaro {
 
 class TfrmChild;
+class TItemCanvas;
+class TLUMColorPalette;
 class TLUMHelpPopupMenu;
+class TPictureButton;
 
 class TfrmMain : public QMainWindow, public TDocumentHost {
   Q_OBJECT
@@ -57,6 +66,11 @@ public:
   TColorPanel *panFillColor;
   TColorPanel *panLineColor;
   TColorPanel *panPaperColor;
+  // The colour palette grid in a scroll box along the bottom edge, below a
+  // splitter.
+  QSplitter *SplitterPalette;
+  QScrollArea *ScrollBoxPalette;
+  TLUMColorPalette *LUMColorPalette;
 
   QToolBar *ToolBarStandard;
   QToolBar *ToolBarEdit;
@@ -78,6 +92,65 @@ public:
   QMenu *PopupMenuHelp = nullptr;
   TLUMHelpPopupMenu *HelpPopupMenu = nullptr;
   void BuildHelpMenu();
+
+  // The hint line of the chosen tool (first band of the toolbars).
+  QToolBar *ToolBarInfo;
+  QLabel *panInfo;
+
+  // The tool buttons of ToolBarDraw. TBCursor to TBCutImage without TBFont
+  // and TBUndoMark form the tool group: exactly one of them is down.
+  TPictureButton *TBCursor;
+  TPictureButton *TBLine; // family button: its picture says which tool
+  QToolButton *SpBtnMoreLines;
+  TPictureButton *TBRect;
+  QToolButton *SpBtnMoreRects;
+  TPictureButton *TBEllipse;
+  QToolButton *SpBtnMoreEllipses;
+  TPictureButton *TBFont;
+  TPictureButton *TBMark;
+  QToolButton *TBMarkMore; // created hidden
+  TPictureButton *TBUndoMark;
+  TPictureButton *TBPipette;
+  TPictureButton *TBErase;
+  TPictureButton *TBFill;
+  TPictureButton *TBPen;
+  TPictureButton *TBClone;
+  TPictureButton *TBCutImage;
+  QMenu *PopupMenuLines;
+  QMenu *PopupMenuRect;
+  QMenu *PopupMenuEllipse;
+  QMenu *PopupMenuMark;
+  QAction *ppMnuLine;
+  QAction *ppMnuPolyLine;
+  QAction *ppMnuFreeLine;
+  QAction *ppMnuBezier;
+  QAction *ppMnuDimHor;
+  QAction *ppMnuDimVert;
+  QAction *ppMnuRect;
+  QAction *ppMnuPolygon;
+  QAction *ppMnuEllipse;
+  QAction *ppMnuArc;
+  QAction *ppMnuChord;
+  QAction *ppmnuPie;
+  QAction *ppMnuMarkRect;
+  QAction *ppMnuMarkEllipse;
+  QAction *ppMnuMarkHand;
+  // Escape cancels a drag; it works while any window of the program has
+  // the focus.
+  QShortcut *LMDGlobalHotKey;
+
+  // The option toolbars (WinImage and Transp carry the floating objects'
+  // controls).
+  TToolBarLines ToolBarLines;
+  TToolBarStdSize ToolBarStdSize;
+  TToolBarRect ToolBarRect;
+  TToolBarEllipse ToolBarEllipse;
+  TToolBar3D ToolBar3D;
+  TToolBarDim ToolBarDim;
+  TToolBarText ToolBarText;
+  TToolBarRenderText ToolBarRenderText;
+  // The bar of one TOptionToolBar bit.
+  QToolBar *OptionToolBar(TOptionToolBar bar) const;
 
   // Commands shared by the frame's menus and every document's menus.
   QAction *ActNew;              // "Neu..." Ctrl+N
@@ -105,6 +178,16 @@ public:
   QAction *mnuShowTBDraw;
   QAction *mnuShowTBEffects;
   QAction *mnuShowTBLayers;
+  // "Farbpalette" and "Bildfarben" (shared with the documents' menus).
+  QMenu *mnuBitmapColors;
+  QAction *mnuStdColors;
+  QAction *mnuHTMLColors;
+  QAction *mnuSystemColors;
+  QAction *mnuVGAColors;
+  QAction *mnuUseBitmapColors;
+  QAction *mnuBmpClRed;
+  QAction *mnuBmpClGreen;
+  QAction *mnuBmpClBlue;
 
   // The host of the documents.
   int DocumentNo() const override { return FDocumentNo; }
@@ -125,10 +208,15 @@ public:
   void SetRedoHint(const QString &hint) override;
   void HideObjectToolBars() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
+  void ColorPaletteMenuShown() override { mnuColorPaletteClick(); }
+  void BitmapColorsMenuShown() override { mnuBitmapColorsClick(); }
+  void StepZoom(TfrmChild &doc, int direction) override;
   TToolAttributes DrawAttributes() const override;
+  void PipetteColor(unsigned targets, TColor color) override;
   TfrmChild *CreateDocumentFromBitmap(const QString &caption, const TBitmap &bitmap) override;
   TColor PaperColor() const override;
   void ShowProgress(int percent) override;
+  TLUMColorPalette *ColorPalette() const override { return LUMColorPalette; }
 
   // The buttons of the image commands (UnMainImage.cpp).
   TImageToolButtons ImageButtons;
@@ -136,6 +224,89 @@ public:
 
   // The active drawing tool; written only by the tool buttons and popup items.
   TDrawTool ActiveTool = dtCursor;
+
+  // Tool selection.
+  void TBCursorClick();
+  void TBLineClick();
+  void TBRectClick();
+  void TBEllipseClick();
+  void TBMarkClick();
+  void TBPipetteClick();
+  void TBEraseClick();
+  void TBFillClick();
+  void TBPenClick();
+  void TBCloneClick();
+  void TBCutImageClick();
+  void TBFontClick();
+  void SpBtnMoreLinesClick();
+  void SpBtnMoreRectsClick();
+  void SpBtnMoreEllipsesClick();
+  void TBMarkMoreClick();
+  void ppMnuLineClick();
+  void ppMnuPolyLineClick();
+  void ppMnuFreeLineClick();
+  void ppMnuBezierClick();
+  void ppMnuDimHorClick();
+  void ppMnuDimVertClick();
+  void ppMnuRectClick();
+  void ppMnuPolygonClick();
+  void ppMnuEllipseClick();
+  void ppMnuArcClick();
+  void ppMnuChordClick();
+  void ppmnuPieClick();
+  void ppMnuMarkRectClick();
+  void ppMnuMarkEllipseClick();
+  void ppMnuMarkHandClick();
+  void TBUse3DClick();
+  void TBUndoMarkClick();
+  void LMDGlobalHotKeyKeyDown();
+
+  // Attributes. The check buttons' click handlers toggle the button like a
+  // click on it.
+  void TBNoFillClick();
+  void TBNoLineClick();
+  void CBFillKindChange();
+  void CBFillKindDrawItem(TItemCanvas &canvas, int index, const TRect &rect, bool selected);
+  void CBLineWidthDrawItem(TItemCanvas &canvas, int index, const TRect &rect, bool selected);
+  void CBLineKindDrawItem(TItemCanvas &canvas, int index, const TRect &rect, bool selected);
+  void CBDrawKindDrawItem(TItemCanvas &canvas, int index, const TRect &rect, bool selected);
+
+  // Colours.
+  void LUMColorPaletteSelectionChange(TColor FillColor, TColor LineColor, TColor PaperColor);
+  void ClPickCBFillColorChanged();
+  void ClPickCBLineColorChanged();
+  // Double click on one of the three colour panels.
+  void panFillColorDblClick(TColorPanel *panel);
+  void lbDimFontClick();
+  void ClPickCBDimColChanged();
+  void mnuColorPaletteClick();
+  void mnuStdColorsClick();
+  void mnuHTMLColorsClick();
+  void mnuSystemColorsClick();
+  void mnuVGAColorsClick();
+  void mnuBitmapColorsClick();
+  void mnuUseBitmapColorsClick();
+  void mnuBmpClRedClick();
+  void mnuBmpClGreenClick();
+  void mnuBmpClBlueClick();
+
+  // Text attributes (the text objects that they edit arrive later; until
+  // then they change the toolbar only).
+  void LMDFontCBTextChange();
+  void LMDFontSizeCBTextChange();
+  void ClPickCBTextColorChanged();
+  void TBBoldClick();
+  void TBItalicClick();
+  void TBUnderlineClick();
+  void TBStrikeOutClick();
+  void TBFontLeftClick();
+  void TBFontCenterClick();
+  void TBFontRightClick();
+  void TBNumberingClick();
+
+  // The colour and font dialogs; tests replace them. False when cancelled.
+  std::function<bool(TColor &color)> ColorDialogHook;
+  std::function<bool(QFont &font)> FontDialogHook;
 
   QMdiSubWindow *SubWindowOf(const TfrmChild *child) const;
 
@@ -202,6 +373,30 @@ protected:
 private:
   void CreateActions();
   void CreateToolBars();
+  void CreateToolBarDraw();
+  void CreateOptionToolBars();
+  void CreatePalette();
+  // Adds or removes a colour set of the palette (the item's tick as the
+  // menu showed it says which).
+  void TogglePaletteType(uint8_t item);
+  void ToggleBitmapLayer(uint8_t layer);
+  void ConnectAttributes();
+  void NameToolBarParts();
+  // The common steps of a tool button: the button down and the others of
+  // the group up, the tool, the hint line, the option toolbars, the points.
+  void SelectTool(TPictureButton *button, TDrawTool tool);
+  void ShowOptionToolBars(uint16_t shown, uint16_t hidden);
+  // A popup item: the family button's picture, the tool and the hint line.
+  void SelectFamilyMember(TPictureButton *button, int picture, TDrawTool tool);
+  void ClearDocumentPoints();
+  // The rectangle as the tool of the picture 6 (3D while "3D" is down).
+  TDrawTool RectangleTool() const;
+  void TBNoFillToggled();
+  void TBNoLineToggled();
+  void TBUse3DToggled();
+  // The dimension label's background gives way to a font of its colour.
+  void DimFontLegibility();
+  bool ChooseColor(TColor &color) override;
   void CreateStatusBars();
   void CreateMenus();
   void SubWindowActivated(QMdiSubWindow *window);

@@ -53,11 +53,25 @@ void TfrmMain::CreateMenus() {
 
   mnuMainView = new QMenu("Ansicht", this);
   mnuColorPalette = mnuMainView->addMenu("Farbpalette");
-  for (const char *c : {"Standard Farben", "HTML Farben", "Systemfarben", "VGA Farben"})
-    mnuColorPalette->addAction(c)->setEnabled(false);
-  QMenu *bmpColors = mnuColorPalette->addMenu("Bildfarben");
-  for (const char *c : {"Bildfarben verwenden", "Roter Kanal", "Grüner Kanal", "Blauer Kanal"})
-    bmpColors->addAction(c)->setEnabled(false);
+  auto item = [this](QMenu *menu, const QString &caption, void (TfrmMain::*handler)()) {
+    QAction *a = menu->addAction(caption);
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return a;
+  };
+  mnuStdColors = item(mnuColorPalette, "Standard Farben", &TfrmMain::mnuStdColorsClick);
+  mnuHTMLColors = item(mnuColorPalette, "HTML Farben", &TfrmMain::mnuHTMLColorsClick);
+  mnuSystemColors = item(mnuColorPalette, "Systemfarben", &TfrmMain::mnuSystemColorsClick);
+  mnuVGAColors = item(mnuColorPalette, "VGA Farben", &TfrmMain::mnuVGAColorsClick);
+  mnuBitmapColors = mnuColorPalette->addMenu("Bildfarben");
+  mnuUseBitmapColors = item(mnuBitmapColors, "Bildfarben verwenden", &TfrmMain::mnuUseBitmapColorsClick);
+  mnuBitmapColors->addSeparator();
+  mnuBmpClRed = item(mnuBitmapColors, "Roter Kanal", &TfrmMain::mnuBmpClRedClick);
+  mnuBmpClGreen = item(mnuBitmapColors, "Grüner Kanal", &TfrmMain::mnuBmpClGreenClick);
+  mnuBmpClBlue = item(mnuBitmapColors, "Blauer Kanal", &TfrmMain::mnuBmpClBlueClick);
+  // The check marks are set each time a menu opens, never by the items.
+  connect(mnuColorPalette, &QMenu::aboutToShow, this, [this] { mnuColorPaletteClick(); });
+  connect(mnuBitmapColors, &QMenu::aboutToShow, this, [this] { mnuBitmapColorsClick(); });
   mnuToolBars = mnuMainView->addMenu("Symbolleisten");
   auto toggle = [this](const QString &caption, QToolBar *bar) {
     QAction *a = mnuToolBars->addAction(caption);
@@ -100,6 +114,14 @@ void TfrmMain::CreateMenus() {
   FSharedActions.Info = ActInfo;
   FSharedActions.ToolBarItems = {mnuShowTBStandard, mnuShowTBEdit, mnuShowTBDraw, mnuShowTBEffects,
                                  mnuShowTBLayers};
+  FSharedActions.StdColors = mnuStdColors;
+  FSharedActions.HTMLColors = mnuHTMLColors;
+  FSharedActions.SystemColors = mnuSystemColors;
+  FSharedActions.VGAColors = mnuVGAColors;
+  FSharedActions.UseBitmapColors = mnuUseBitmapColors;
+  FSharedActions.BmpClRed = mnuBmpClRed;
+  FSharedActions.BmpClGreen = mnuBmpClGreen;
+  FSharedActions.BmpClBlue = mnuBmpClBlue;
 }
 
 void TfrmMain::mnuToolBarsClick() {

@@ -18,6 +18,18 @@ namespace tessaro {
 
 void TfrmMain::CreateToolBars() {
   QStyle *st = style();
+  // The hint line of the chosen tool, a band of its own above the others.
+  ToolBarInfo = addToolBar("Hinweis");
+  ToolBarInfo->setObjectName("ToolBarInfo");
+  ToolBarInfo->setMovable(false);
+  panInfo = new QLabel(StartInfo, ToolBarInfo);
+  panInfo->setObjectName("panInfo");
+  panInfo->setStyleSheet("color: #008000;");
+  panInfo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  panInfo->setMinimumWidth(200);
+  ToolBarInfo->addWidget(panInfo);
+  addToolBarBreak();
+
   ToolBarStandard = addToolBar("Standard    ");
   ToolBarStandard->setObjectName("ToolBarStandard");
   TBNew = MakeButton(ToolBarStandard, "Neu", st->standardIcon(QStyle::SP_FileIcon));
@@ -40,6 +52,8 @@ void TfrmMain::CreateToolBars() {
   // Every typed character zooms at once ("150" gives 1 %, 15 %, 150 %); a
   // completer would turn "25" into "250 %" behind the user's back.
   CBZoom->setCompleter(nullptr);
+  SetHint(CBZoom, "Zoom");
+  SetHint(CBZoom->lineEdit(), "Zoom");
   CBZoom->setMaxVisibleItems(16);
   CBZoom->setFixedWidth(76);
   CBZoom->addItems({"  10 %", "  15 %", "  20 %", "  25 %", "  30 %", "  35 %", "  40 %", "  45 %",
@@ -68,6 +82,7 @@ void TfrmMain::CreateToolBars() {
 
   ToolBarDraw = addToolBar("Zeichnen   ");
   ToolBarDraw->setObjectName("ToolBarDraw");
+  CreateToolBarDraw();
   ToolBarEdit = addToolBar("Bearbeiten ");
   ToolBarEdit->setObjectName("ToolBarEdit");
   ToolBarEffects = addToolBar("Effekte");
@@ -79,6 +94,7 @@ void TfrmMain::CreateToolBars() {
   ToolBarTransp->setObjectName("ToolBarTransp");
   ToolBarWinImage = addToolBar("Objekt");
   ToolBarWinImage->setObjectName("ToolBarWinImage");
+  CreateOptionToolBars();
 }
 
 void TfrmMain::CreateStatusBars() {

@@ -33,6 +33,37 @@ void TfrmMain::CBZoomChange() {
   StatusBarChild->SetPanelText(7, QString::number(z) + " %");
 }
 
+void TfrmMain::StepZoom(TfrmChild &doc, int direction) {
+  if (direction == 0)
+    return;
+  if (ActiveChild() != &doc)
+    ShowDocument(doc);
+  if (ActiveChild() != &doc)
+    return;
+  // The next entry of the list above (or below) the document's zoom.
+  const int zoom = doc.Zoom();
+  int next = -1;
+  for (int i = 0; i < CBZoom->count(); ++i) {
+    int value = 0;
+    if (!TryLenientStrToInt(CBZoom->itemText(i).toStdString(), value))
+      continue;
+    if (direction > 0 && value > zoom) {
+      next = i;
+      break;
+    }
+    if (direction < 0 && value < zoom)
+      next = i;
+  }
+  if (next < 0)
+    return;
+  {
+    const QSignalBlocker block(CBZoom);
+    CBZoom->setCurrentIndex(next);
+    CBZoom->setEditText(CBZoom->itemText(next));
+  }
+  CBZoomChange();
+}
+
 void TfrmMain::ShowZoom(int zoom) {
   const QString text = QString::number(zoom) + " %";
   {

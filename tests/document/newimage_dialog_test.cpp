@@ -1,6 +1,6 @@
 // The new-image dialog: its items, the DIN sizes, the lenient reading of the
 // edits and the document it creates.
-#include "controls/ColorPickButton.h"
+#include "controls/ColorPickCombo.h"
 #include "document/UnNewImage.h"
 #include "frame_fixture.h"
 

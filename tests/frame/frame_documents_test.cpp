@@ -1,6 +1,6 @@
 // The frame: counters and names of new documents, the start document, the
 // menus it shows, the zoom list, the undo buttons and the cache at exit.
-#include "controls/ColorPickButton.h"
+#include "controls/ColorPickCombo.h"
 #include "core/BmpFile.h"
 #include "document/UnNewImage.h"
 #include "frame_fixture.h"

@@ -34,7 +34,7 @@ protected:
     ClearAnswers();
     ClearShownMessages();
     ResetBeepCount();
-    Frame = MakeFrame();
+    Frame = std::make_unique<TfrmMain>();
     Frame->show();
     Flush();
   }
@@ -57,8 +57,6 @@ protected:
     return closed;
   }
   TfrmChild *First() { return Frame->Documents().at(0); }
-  // The frame each test starts with.
-  virtual std::unique_ptr<TfrmMain> MakeFrame() { return std::make_unique<TfrmMain>(); }
 
   std::unique_ptr<TfrmMain> Frame;
 };

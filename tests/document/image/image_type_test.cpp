@@ -12,19 +12,13 @@
 namespace tessaro::test {
 namespace {
 
-// A frame that shows a colour palette grid to the documents.
-class TPaletteFrame : public TfrmMain {
-public:
-  TLUMColorPalette *Palette = new TLUMColorPalette(this);
-  TLUMColorPalette *ColorPalette() const override { return Palette; }
-};
-
+// The frame's colour palette grid, which the documents fit.
 class ImageType : public ImageTest {
 protected:
-  std::unique_ptr<TfrmMain> MakeFrame() override {
-    auto frame = std::make_unique<TPaletteFrame>();
-    Palette = frame->Palette;
-    return frame;
+  void SetUp() override {
+    ImageTest::SetUp();
+    Palette = Frame->LUMColorPalette;
+    ASSERT_EQ(Frame->ColorPalette(), Palette);
   }
   TLUMColorPalette *Palette = nullptr;
 };
