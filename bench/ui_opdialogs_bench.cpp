@@ -205,6 +205,30 @@ void BM_OK(benchmark::State &state) {
   b.Restore();
 }
 
+// The document's own path for the same settings, without the dialog.
+void BM_Apply(benchmark::State &state) {
+  const TDialogCase &c = Dialogs()[size_t(state.range(0))];
+  state.SetLabel(c.Name);
+  TBench &b = Bench();
+  b.Restore();
+  std::unique_ptr<TOpDialog> d = MakeDialog(c);
+  c.Set(*d);
+  TOpArgs args;
+  if (!d->Settings(args)) {
+    state.SkipWithError("no settings");
+    return;
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.Restore();
+    b.RemoveSnapshots();
+    state.ResumeTiming();
+    b.Doc->ApplyImageOp(d->Op(), args);
+  }
+  b.RemoveSnapshots();
+  b.Restore();
+}
+
 // The same routine with the same settings on a copy of the picture.
 void BM_Routine(benchmark::State &state) {
   const TDialogCase &c = Dialogs()[size_t(state.range(0))];
@@ -284,6 +308,7 @@ BENCHMARK(BM_Open)->Apply(DialogArgs)->Unit(benchmark::kMillisecond)->Iterations
 BENCHMARK(BM_PreviewStep)->Apply(DialogArgs)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Snapshot)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OK)->Apply(DialogArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Apply)->Apply(DialogArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Routine)->Apply(DialogArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Command)->Apply(CommandArgs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_CommandRoutine)->Apply(CommandArgs)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -239,6 +239,8 @@ public:
   // An operation is running on this document (its loops let events in):
   // commands, undo and redo, the tools and closing wait until it ends.
   bool ImageBusy() const { return FImageBusy; }
+  // How long an operation runs before the frame shows its progress (ms).
+  static inline int ProgressDelayMs = 250;
   // The German message when memory runs out for an operation.
   static void ShowOutOfMemory();
 

@@ -8,6 +8,8 @@
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
 
+#include <QElapsedTimer>
+
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -79,12 +81,21 @@ bool TfrmChild::RunOperation(const TImageOp &op, const TOpArgs &args,
   if (RefusedWhileBusy())
     return false;
   TBusyScope busy(FImageBusy, Image, FHost);
-  TProgressScope progress([this, shown = -1](int done, int total) mutable {
+  // The status bar shows how far a long operation has come; a short one
+  // ends before the figure would appear, and the bar is redrawn at most
+  // every 100 ms, so that showing progress costs the routine nothing.
+  QElapsedTimer clock;
+  clock.start();
+  TProgressScope progress([this, &clock, shown = -1, lastShown = int64_t(-1)](int done, int total) mutable {
+    const int64_t now = clock.elapsed();
+    if (now < ProgressDelayMs || (lastShown >= 0 && now - lastShown < 100))
+      return;
     const int percent = total > 0 ? int(int64_t(done) * 100 / total) : 0;
-    if (percent != shown) {
-      shown = percent;
-      FHost.ShowProgress(percent);
-    }
+    if (percent == shown)
+      return;
+    shown = percent;
+    lastShown = now;
+    FHost.ShowProgress(percent);
   });
   // The format the raster must be in when the command is done, whatever
   // happens on the way.

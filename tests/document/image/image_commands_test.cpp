@@ -278,7 +278,9 @@ TEST_F(ImageCommands, TheDocumentWaitsWhileAnOperationRuns) {
   };
   SetCoreHooks(hooks);
   ResetBeepCount();
+  TfrmChild::ProgressDelayMs = 0; // shown from the first row on
   Doc->mnuInvert->trigger();
+  TfrmChild::ProgressDelayMs = 250;
   SetCoreHooks(saved);
   EXPECT_TRUE(tried);
   EXPECT_FALSE(commandRan);
@@ -291,6 +293,19 @@ TEST_F(ImageCommands, TheDocumentWaitsWhileAnOperationRuns) {
   EXPECT_TRUE(Doc->Image->isEnabled());
   EXPECT_FALSE(Doc->ImageBusy());
   EXPECT_EQ(UndoHint(), "Rückgängig (Invertieren)");
+}
+
+// A short operation ends before its progress would show.
+TEST_F(ImageCommands, AShortOperationShowsNoProgress) {
+  Show(Pattern(50, 250));
+  const TCoreHooks saved = CoreHooks();
+  TCoreHooks hooks = saved;
+  bool shown = false;
+  hooks.ProcessMessages = [&] { shown = shown || Frame->PBarStatus->isVisibleTo(Frame.get()); };
+  SetCoreHooks(hooks);
+  Doc->mnuInvert->trigger();
+  SetCoreHooks(saved);
+  EXPECT_FALSE(shown);
 }
 
 // An undo step that cannot be written stops the command before anything
