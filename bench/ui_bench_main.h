@@ -10,8 +10,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <functional>
 
-inline int RunUiBenchmarks(int argc, char **argv) {
+// atEnd runs after the benchmarks, while the application still exists.
+inline int RunUiBenchmarks(int argc, char **argv, const std::function<void()> &atEnd = {}) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   tessaro::InstallQtCoreHooks();
@@ -19,5 +21,7 @@ inline int RunUiBenchmarks(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  if (atEnd)
+    atEnd();
   return 0;
 }

@@ -17,6 +17,7 @@ namespace tessaro {
 
 class TfrmChild;
 class TBitmap;
+class TLUMColorPalette;
 
 // Commands that the frame's menus and every document's menus share.
 struct TSharedActions {
@@ -104,6 +105,26 @@ public:
   // The pipette picked a colour for the frame's fill, line or paper colour
   // (targets: TPipetteTarget bits); the document's own paper colour stays.
   virtual void PipetteColor(unsigned targets, TColor color) = 0;
+
+  // What the image commands and the operation dialogs need of the frame.
+  // A new document showing a copy of bitmap, captioned caption (also its
+  // file name), not modified, its image type the bitmap's format; raises
+  // DocumentNo. Null after a German message when it cannot be made.
+  virtual TfrmChild *CreateDocumentFromBitmap(const QString &caption, const TBitmap &bitmap) {
+    (void)caption;
+    (void)bitmap;
+    return nullptr;
+  }
+  // The paper colour the frame shows: the fill of previews and of the
+  // geometric operations.
+  virtual TColor PaperColor() const { return clWhite; }
+  // The shared colour dialog preset with color; false when cancelled.
+  virtual bool ChooseColor(TColor &color);
+  // How far a running operation has come, 0..100; -1 hides the figure.
+  virtual void ShowProgress(int percent) { (void)percent; }
+  // The colour palette grid the image-type change fits; null while the
+  // frame shows none.
+  virtual TLUMColorPalette *ColorPalette() const { return nullptr; }
 };
 
 } // namespace tessaro

@@ -10,10 +10,12 @@
 #include "document/ImageView.h"
 #include "document/UndoCache.h"
 #include "document/tools/ToolEngine.h"
+#include "ops/ImageOps.h"
 
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,8 +90,12 @@ public:
   const TUndoCache &Undo() const { return *FUndo; }
   const std::string &CacheDir() const { return FUndo->CacheDir(); }
   bool AddUndoStep(const std::string &caption) { return FUndo->AddUndoStep(caption); }
-  bool UndoStep(const std::string &caption = std::string()) { return FUndo->Undo(caption); }
-  bool RedoStep(const std::string &caption = std::string()) { return FUndo->Redo(caption); }
+  bool UndoStep(const std::string &caption = std::string()) {
+    return !RefusedWhileBusy() && FUndo->Undo(caption);
+  }
+  bool RedoStep(const std::string &caption = std::string()) {
+    return !RefusedWhileBusy() && FUndo->Redo(caption);
+  }
 
   // The tool engine behind the image control's mouse events.
   TToolEngine &Engine() { return *FEngine; }
@@ -175,8 +181,9 @@ public:
   void mnuPageSetupClick();
   void mnuPrintClick();
   void mnuPropertiesClick();
-  // The guard before the image-size dialog: true when it may open.
-  bool mnuSizeImageClick();
+  // The question before the image-size dialog on a dimensioned image: true
+  // when the dialog may open.
+  bool AskResizeDimensioned();
   void mnuMinimizeClick();
   void mnuMinimizeAllClick();
   void mnuCloseClick();
@@ -184,11 +191,99 @@ public:
   void mnuUndoClick() { UndoStep(); }
   void mnuReUndoClick() { RedoStep(); }
 
+  // The "Bild" menu. One-click commands go through the dispatcher; the
+  // items with "..." open an operation dialog.
+  QAction *mnuInvert;
+  QAction *mnuGrayScale;
+  QAction *mnuSkew;
+  QAction *mnuIntesity;
+  QAction *mnuReplaceColors;
+  QAction *mnuSizePaper;
+  QAction *mnuLighter;
+  QAction *mnuDarker;
+  QAction *mnuSetLight;
+  QAction *mnuMoreContrast;
+  QAction *mnuLessContrast;
+  QAction *mnuSetContrast;
+  QAction *mnuRotateLeft;
+  QAction *mnuRotateRight;
+  QAction *mnuRotate180;
+  QAction *mnuRotateFree;
+  QAction *mnuFlipHor;
+  QAction *mnuFlipVert;
+  QAction *mnuSmoothColors;
+  QAction *mnuFrostedGlass;
+  QAction *mnuBlur;
+  QAction *mnuChPalette;
+  QAction *mnuDevLayers;
+  QAction *mnuGrayScaleRed;
+  QAction *mnuGrayScaleGreen;
+  QAction *mnuGrayScaleBlue;
+  QAction *mnuOnlyRedLayer;
+  QAction *mnuOnlyGreenLayer;
+  QAction *mnuOnlyBlueLayer;
+  QAction *mnuWithoutRed;
+  QAction *mnuWithoutGreen;
+  QAction *mnuWithoutBlue;
+
+  // Runs one command of the dispatcher on this document: the raster in
+  // pf24bit, the undo step (a 24-bit snapshot), the routine, the raster's
+  // own format again. "Kanäle teilen" makes three new documents instead.
+  void ImageCommand(TImageCommand Command);
+  // Runs a row of the operation table on the raster in the order of its
+  // format rule, with an undo step of the row's caption. False, with the
+  // raster as it was, when another operation is running on this document,
+  // when the undo step cannot be written, or (after a German message) when
+  // memory runs out.
+  bool ApplyImageOp(const TImageOp &op, const TOpArgs &args);
+  // An operation is running on this document (its loops let events in):
+  // commands, undo and redo, the tools and closing wait until it ends.
+  bool ImageBusy() const { return FImageBusy; }
+  // How long an operation runs before the frame shows its progress (ms).
+  static inline int ProgressDelayMs = 250;
+  // The German message when memory runs out for an operation.
+  static void ShowOutOfMemory();
+
+  // The dialogs of the "Bild" menu (each asks nothing of the caller; the
+  // image-size dialog asks about dimension lines first).
+  void mnuSkewClick();
+  void mnuIntesityClick();
+  void mnuReplaceColorsClick();
+  void mnuSizeImageClick();
+  void mnuSizePaperClick();
+  void mnuSetLightClick();
+  void mnuSetContrastClick();
+  void mnuRotateFreeClick();
+  void mnuSmoothColorsClick();
+  void mnuFrostedGlassClick();
+  void mnuBlurClick();
+  void mnuChPaletteClick();
+  // The image types of "Bildart ändern".
+  void mnu1bitClick() { ChangeImageType(pf1bit); }
+  void mnu4bitClick() { ChangeImageType(pf4bit); }
+  void mnu8bitClick() { ChangeImageType(pf8bit); }
+  void mnu15bitClick() { ChangeImageType(pf15bit); }
+  void mnu16bitClick() { ChangeImageType(pf16bit); }
+  void mnu24bitClick() { ChangeImageType(pf24bit); }
+  void mnu32bitClick() { ChangeImageType(pf32bit); }
+  void ChangeImageType(TPixelFormat pf);
+
 protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
   void CreateMenus();
+  void CreateImageMenu();
+  // Beeps and says true while an operation runs on this document.
+  bool RefusedWhileBusy();
+  // The channel split: three new documents from the 24-bit raster.
+  bool SplitChannelsIntoDocuments();
+  // Fits the frame's colour palette to a new image type, asking first where
+  // colours would be lost.
+  void FitPaletteToImageType(TPixelFormat pf);
+  // The operation-dialog path of ApplyImageOp with the step taken where the
+  // undo step belongs; atUndoPoint returns false to stop.
+  bool RunOperation(const TImageOp &op, const TOpArgs &args, const std::function<bool()> &atUndoPoint);
   void ConnectTools();
   void FormClose();
   // Listener of the undo history.
@@ -217,6 +312,7 @@ private:
   std::unique_ptr<TUndoCache> FUndo;
   std::unique_ptr<TToolEngine> FEngine;
   bool FCloseAgreed = false;
+  bool FImageBusy = false;
 };
 
 } // namespace tessaro

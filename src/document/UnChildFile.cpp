@@ -19,6 +19,10 @@ void TfrmChild::DocumentSaved(const std::string &fileName) {
 }
 
 bool TfrmChild::FormCloseQuery() {
+  // The raster is still being worked on: the window must not go away
+  // under the running operation.
+  if (RefusedWhileBusy())
+    return false;
   if (!FModified)
     return true;
   // The question is about this window: show it in front while it is asked.
@@ -97,7 +101,7 @@ void TfrmChild::mnuRestoreClick() {
   ReapplyZoom();
 }
 
-bool TfrmChild::mnuSizeImageClick() {
+bool TfrmChild::AskResizeDimensioned() {
   if (!FDimensioned)
     return true;
   return MessageDlg(

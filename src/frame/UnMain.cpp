@@ -46,6 +46,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
 
   CreateActions();
   CreateToolBars();
+  CreateImageToolButtons();
   CreateStatusBars();
   ConnectAttributes();
   CreateMenus();

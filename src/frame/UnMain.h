@@ -8,6 +8,7 @@
 #include "document/DocumentHost.h"
 #include "frame/FloatingObjects.h"
 #include "frame/FrameWidgets.h"
+#include "frame/ImageToolBars.h"
 #include "frame/OptionToolBars.h"
 #include "platform/SingleInstance.h"
 
@@ -223,6 +224,14 @@ public:
   void StepZoom(TfrmChild &doc, int direction) override;
   TToolAttributes DrawAttributes() const override;
   void PipetteColor(unsigned targets, TColor color) override;
+  TfrmChild *CreateDocumentFromBitmap(const QString &caption, const TBitmap &bitmap) override;
+  TColor PaperColor() const override;
+  void ShowProgress(int percent) override;
+  TLUMColorPalette *ColorPalette() const override { return LUMColorPalette; }
+
+  // The buttons of the image commands (UnMainImage.cpp).
+  TImageToolButtons ImageButtons;
+  void CreateImageToolButtons();
 
   // The active drawing tool; written only by the tool buttons and popup items.
   TDrawTool ActiveTool = dtCursor;
@@ -448,7 +457,7 @@ private:
   void TBUse3DToggled();
   // The dimension label's background gives way to a font of its colour.
   void DimFontLegibility();
-  bool ChooseColor(TColor &color);
+  bool ChooseColor(TColor &color) override;
   void CreateStatusBars();
   void CreateMenus();
   void SubWindowActivated(QMdiSubWindow *window);

@@ -123,7 +123,7 @@ bool FogBitmap(TBitmap *Bitmap, TColor Color, uint8_t Amount) {
     const int *fr = fogRow.data();
     const int a = Amount;
     for (int y = 1; y <= h - 2; ++y) {
-      RowTick(y, 50);
+      RowTick(y, 50, h - 2);
       uint8_t *row = Bitmap->ScanLine(y) + 3;
       BlockLoop<16>(n, [=](size_t i) { row[i] = uint8_t(fr[i] + ((int(row[i]) - fr[i]) * a) / 255); });
     }
@@ -238,7 +238,7 @@ bool BlurBitmap(TBitmap *Bitmap, float Radius) {
     // horizontal pass before its own output row is written.
     while (made < h && made <= y + n)
       horizontal(made++);
-    RowTick(y, 20);
+    RowTick(y, 20, h);
     std::fill(acc.begin(), acc.end(), 0.0f);
     for (int i = 0; i <= 2 * n; ++i)
       MulAdd(a, slot(std::clamp(y + i - n, 0, h - 1)), kernel[size_t(i)], rowFloats);

@@ -47,7 +47,9 @@ void TakeResult(TBitmap &bmp, const TBitmap &result) {
 
 // Ticks the message loop for row y and its partner row of a pairwise pass,
 // so that every multiple of 100 is met once.
-inline void PairTick(int y, int partner) {
+// Progress counts the pairs done.
+inline void PairTick(int y, int partner, int pairs) {
+  ReportProgress(y, pairs);
   RowTick(y);
   if (partner != y)
     RowTick(partner);
@@ -174,7 +176,7 @@ bool Rotate90(TBitmap *Bitmap) {
   for (int ny0 = 0; ny0 < w; ny0 += Band) {
     const int ny1 = std::min(ny0 + Band, w);
     for (int ny = ny0; ny < ny1; ++ny)
-      RowTick(ny);
+      RowTick(ny, 100, w);
     for (int nx0 = 0; nx0 < h; nx0 += Tile) {
       const int nx1 = std::min(nx0 + Tile, h);
 #ifdef TESSARO_TURN_SSSE3
@@ -201,7 +203,7 @@ bool Rotate180(TBitmap *Bitmap) {
   // Row y and row h - 1 - y trade places, each reversed.
   for (int y = 0; y <= (h - 1) / 2; ++y) {
     const int other = h - 1 - y;
-    PairTick(y, other);
+    PairTick(y, other, (h + 1) / 2);
     uint8_t *top = Bitmap->ScanLine(y), *bottom = Bitmap->ScanLine(other);
     std::memcpy(savedTop.data(), top, bytes);
     std::memcpy(savedBottom.data(), bottom, bytes);
@@ -221,6 +223,7 @@ bool FlipHorizontal(TBitmap *Bitmap) {
   const size_t bytes = PixelBytes(*Bitmap);
   std::vector<uint8_t> saved(bytes + 4);
   for (int y = 0; y < h; ++y) {
+    ReportProgress(y, h);
     uint8_t *row = Bitmap->ScanLine(y);
     std::memcpy(saved.data(), row, bytes);
     // The message loop runs before every pixel whose index is a multiple of
@@ -244,7 +247,7 @@ bool FlipVertical(TBitmap *Bitmap) {
   std::vector<uint8_t> saved(bytes + 1);
   for (int y = 0; y < h / 2; ++y) {
     const int other = h - 1 - y;
-    PairTick(y, other);
+    PairTick(y, other, h / 2);
     uint8_t *top = Bitmap->ScanLine(y), *bottom = Bitmap->ScanLine(other);
     std::memcpy(saved.data(), top, bytes);
     std::memcpy(top, bottom, bytes);

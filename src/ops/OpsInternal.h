@@ -38,7 +38,7 @@ template <class Fn> bool ForEachRow(TBitmap *bmp, Fn &&fn) {
   const size_t bytes = PixelBytes(*bmp);
   const int h = bmp->Height();
   for (int y = 0; y < h; ++y) {
-    RowTick(y);
+    RowTick(y, 100, h);
     fn(bmp->ScanLine(y), bytes);
   }
   AnnounceChange(*bmp);

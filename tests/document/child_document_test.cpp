@@ -390,10 +390,10 @@ TEST_F(ChildDocument, BeendenClosesTheFrameWithTheQuestion) {
 
 TEST_F(ChildDocument, SizeWarningForDimensionedImages) {
   TfrmChild *doc = First();
-  EXPECT_TRUE(doc->mnuSizeImageClick());
+  EXPECT_TRUE(doc->AskResizeDimensioned());
   EXPECT_TRUE(ShownMessages().empty());
   doc->SetDimensioned(true);
-  EXPECT_FALSE(doc->mnuSizeImageClick()); // the default button is No
+  EXPECT_FALSE(doc->AskResizeDimensioned()); // the default button is No
   ASSERT_EQ(ShownMessages().size(), 1u);
   const TShownMessage &m = ShownMessages()[0];
   EXPECT_EQ(m.Caption, "!!! WARNUNG: Bild wurde bemaßt !!!");
@@ -404,7 +404,7 @@ TEST_F(ChildDocument, SizeWarningForDimensionedImages) {
   EXPECT_EQ(m.Buttons, mbYesNo);
   EXPECT_EQ(m.DefaultButton, unsigned(mbNo));
   QueueAnswer(mrYes);
-  EXPECT_TRUE(doc->mnuSizeImageClick());
+  EXPECT_TRUE(doc->AskResizeDimensioned());
 }
 
 TEST_F(ChildDocument, MenuBarCaptionsAndShortcuts) {
@@ -443,7 +443,6 @@ TEST_F(ChildDocument, MenuBarCaptionsAndShortcuts) {
   // Commands of later parts are there but not yet usable.
   EXPECT_TRUE(doc->mnuPrint->isEnabled());
   EXPECT_FALSE(doc->mnuPrinterSetup->isEnabled());
-  EXPECT_FALSE(doc->mnu24bit->isEnabled());
   EXPECT_TRUE(doc->mnuUndo->isEnabled());
 }
 

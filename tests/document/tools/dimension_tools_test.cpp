@@ -152,7 +152,7 @@ TEST_F(DimensionToolTest, DimensionedDocumentAsksBeforeResizing) {
   ASSERT_TRUE(Doc->UndoStep());
   EXPECT_TRUE(Doc->Dimensioned());
   ClearShownMessages();
-  EXPECT_FALSE(Doc->mnuSizeImageClick());
+  EXPECT_FALSE(Doc->AskResizeDimensioned());
   ASSERT_EQ(ShownMessages().size(), 1u);
   EXPECT_EQ(ShownMessages()[0].Caption, "!!! WARNUNG: Bild wurde bemaßt !!!");
 }
