@@ -51,6 +51,18 @@ inline int PairTicks(int p, int h) {
   return (p % 100 == 0 ? 1 : 0) + (partner != p && partner % 100 == 0 ? 1 : 0);
 }
 
+// Runs pairs(p0, p1) for the pairs of rows of a pairwise pass, in bands
+// between the runs of the message loop, then announces the change.
+template <class Fn> bool PairwisePass(TRasterView &view, Fn &&pairs) {
+  const int h = view.Height;
+  const bool ran = ForEachBand(
+      0, (h + 1) / 2, INT_MAX, [h](int p) { return PairTicks(p, h); }, [&] { return view.Refresh(); },
+      [&](int p0, int p1) { ParallelFor(p0, p1, ThreadsFor(view.Pixels()), pairs); });
+  if (ran)
+    AnnounceChange(*view.Bitmap);
+  return ran;
+}
+
 } // namespace
 
 namespace {
@@ -234,12 +246,7 @@ bool Rotate180(TBitmap *Bitmap) {
       ReversePixels(bottom, savedTop.data(), w);
     }
   };
-  const bool ran = ForEachBand(
-      0, (h + 1) / 2, INT_MAX, [h](int p) { return PairTicks(p, h); }, [&] { return view.Refresh(); },
-      [&](int p0, int p1) { ParallelFor(p0, p1, ThreadsFor(view.Pixels()), pairs); });
-  if (ran)
-    AnnounceChange(*Bitmap);
-  return ran;
+  return PairwisePass(view, pairs);
 }
 
 bool FlipHorizontal(TBitmap *Bitmap) {
@@ -296,12 +303,7 @@ bool FlipVertical(TBitmap *Bitmap) {
     }
   };
   // The middle row of an odd height stays where it is; its pair is itself.
-  const bool ran = ForEachBand(
-      0, (h + 1) / 2, INT_MAX, [h](int p) { return PairTicks(p, h); }, [&] { return view.Refresh(); },
-      [&](int p0, int p1) { ParallelFor(p0, p1, ThreadsFor(view.Pixels()), pairs); });
-  if (ran)
-    AnnounceChange(*Bitmap);
-  return ran;
+  return PairwisePass(view, pairs);
 }
 
 // --- transformations through inverse mapping -------------------------------------
