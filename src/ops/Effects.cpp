@@ -435,40 +435,42 @@ bool PaletteMapBitmap(TBitmap *Bitmap, uint8_t Conversion, uint8_t Standard, boo
     bgr[i][1] = uint8_t(pal[size_t(i)] >> 8);
     bgr[i][2] = uint8_t(pal[size_t(i)] >> 16);
   }
-  const int w = Bitmap->Width();
-  const int64_t pixels = int64_t(w) * Bitmap->Height();
-  ParallelFor(0, Bitmap->Height(), ThreadsFor(pixels), [&](int y0, int y1) {
-    for (int y = y0; y < y1; ++y) {
-      uint8_t *p = Bitmap->ScanLine(y);
-      for (int x = 0; x < w; ++x, p += 3) {
-        const unsigned b = p[0], g = p[1], r = p[2];
-        unsigned v;
-        switch (Conversion) {
-        case pcRed:
-          v = r;
-          break;
-        case pcGreen:
-          v = g;
-          break;
-        case pcBlue:
-          v = b;
-          break;
-        case pcAlpha:
-          v = 255; // the alpha byte of the 32-bit copy
-          break;
-        case pcUniformRGB:
-          v = (r + g + b) / 3;
-          break;
-        default:
-          v = (61 * r + 174 * g + 21 * b) >> 8;
-          break;
+  // The value of a pixel, chosen once per call rather than per pixel.
+  auto mapRows = [&](auto value) {
+    const int w = Bitmap->Width();
+    ParallelFor(0, Bitmap->Height(), ThreadsFor(int64_t(w) * Bitmap->Height()), [&](int y0, int y1) {
+      for (int y = y0; y < y1; ++y) {
+        uint8_t *p = Bitmap->ScanLine(y);
+        for (int x = 0; x < w; ++x, p += 3) {
+          const unsigned v = value(p[2], p[1], p[0]);
+          p[0] = bgr[v][0];
+          p[1] = bgr[v][1];
+          p[2] = bgr[v][2];
         }
-        p[0] = bgr[v][0];
-        p[1] = bgr[v][1];
-        p[2] = bgr[v][2];
       }
-    }
-  });
+    });
+  };
+  switch (Conversion) {
+  case pcRed:
+    mapRows([](unsigned r, unsigned, unsigned) { return r; });
+    break;
+  case pcGreen:
+    mapRows([](unsigned, unsigned g, unsigned) { return g; });
+    break;
+  case pcBlue:
+    mapRows([](unsigned, unsigned, unsigned b) { return b; });
+    break;
+  case pcAlpha:
+    // The alpha byte of the 32-bit copy.
+    mapRows([](unsigned, unsigned, unsigned) { return 255u; });
+    break;
+  case pcUniformRGB:
+    mapRows([](unsigned r, unsigned g, unsigned b) { return (r + g + b) / 3; });
+    break;
+  default:
+    mapRows([](unsigned r, unsigned g, unsigned b) { return (61 * r + 174 * g + 21 * b) >> 8; });
+    break;
+  }
   AnnounceChange(*Bitmap);
   return true;
 }
