@@ -7,8 +7,10 @@
 #include "core/Hooks.h"
 #include "ops/LUMGraphics.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -433,5 +435,46 @@ TEST(Parallel, ReentryDuringTheMessageLoop) {
     EXPECT_FALSE(BlurBitmap(&r, 3));
     SetCoreHooks({});
     EXPECT_TRUE(SamePixels(r, expected)) << threads;
+  }
+}
+
+// The blur's vector loops give the plain sums: each product and each sum in
+// single precision, in the order of the kernel, rounded once at the end.
+TEST(Parallel, BlurGivesThePlainSumsInOrder) {
+  const int w = 61, h = 29;
+  const TBitmap source = Noise(w, h, 4);
+  for (float radius : {1.0f, 5.0f, 12.5f}) {
+    const std::vector<float> k = MakeBlurKernel(radius);
+    const int n = int(k.size() / 2);
+    std::vector<float> across(size_t(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        for (int c = 0; c < 3; ++c) {
+          float sum = 0;
+          for (int i = -n; i <= n; ++i) {
+            const float product =
+                k[size_t(i + n)] * float(source.ScanLine(y)[std::clamp(x + i, 0, w - 1) * 3 + c]);
+            sum = sum + product;
+          }
+          across[(size_t(y) * w + x) * 3 + c] = sum;
+        }
+    TBitmap expected = source;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        for (int c = 0; c < 3; ++c) {
+          float sum = 0;
+          for (int i = -n; i <= n; ++i) {
+            const float product =
+                k[size_t(i + n)] * across[(size_t(std::clamp(y + i, 0, h - 1)) * w + x) * 3 + c];
+            sum = sum + product;
+          }
+          expected.ScanLine(y)[x * 3 + c] = uint8_t(std::clamp(std::nearbyint(sum), 0.0f, 255.0f));
+        }
+    for (int threads : {1, 3}) {
+      TThreads setting(threads, 0);
+      TBitmap b = source;
+      ASSERT_TRUE(BlurBitmap(&b, radius));
+      EXPECT_TRUE(SamePixels(b, expected)) << radius << " on " << threads << " threads";
+    }
   }
 }
