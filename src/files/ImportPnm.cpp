@@ -3,6 +3,10 @@
 #include "core/Parallel.h"
 #include "files/ImportCommon.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace tessaro {
 namespace {
 
@@ -63,12 +67,39 @@ private:
 
 // Three bytes per pixel from `from` into `to` with the first and the third
 // of each pixel swapped.
-void SwapRedBlue(uint8_t *__restrict to, const uint8_t *__restrict from, uint32_t pixels) {
-  for (uint32_t x = 0; x < pixels; ++x) {
+void SwapRedBlueScalar(uint8_t *__restrict to, const uint8_t *__restrict from, size_t pixels) {
+  for (size_t x = 0; x < pixels; ++x) {
     to[3 * x] = from[3 * x + 2];
     to[3 * x + 1] = from[3 * x + 1];
     to[3 * x + 2] = from[3 * x];
   }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Four pixels at a time: sixteen bytes are read and written where twelve are
+// needed, so the blocks stop while sixteen bytes are left; the four extra
+// bytes a store writes are rewritten by the next block.
+__attribute__((target("ssse3"))) void SwapRedBlueBlocks(uint8_t *__restrict to,
+                                                        const uint8_t *__restrict from, size_t pixels) {
+  const __m128i swap = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 12, 13, 14, 15);
+  size_t x = 0;
+  for (; 3 * x + 16 <= 3 * pixels; x += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + 3 * x));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 3 * x), _mm_shuffle_epi8(v, swap));
+  }
+  SwapRedBlueScalar(to + 3 * x, from + 3 * x, pixels - x);
+}
+#endif
+
+void SwapRedBlue(uint8_t *__restrict to, const uint8_t *__restrict from, size_t pixels) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool blocks = __builtin_cpu_supports("ssse3");
+  if (blocks) {
+    SwapRedBlueBlocks(to, from, pixels);
+    return;
+  }
+#endif
+  SwapRedBlueScalar(to, from, pixels);
 }
 
 class TPnmReader final : public TImportReader {
