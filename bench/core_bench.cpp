@@ -1,6 +1,8 @@
 // Pixel-format conversion and BMP file speed on a 4000 x 3000 raster, with
 // plain fwrite/fread of the same bytes into the same folder as the baseline.
+// Conversions run on 1 and on 2 threads (the argument).
 #include "core/BmpFile.h"
+#include "core/Parallel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,6 +41,7 @@ std::string BenchFile(const char *name) {
 }
 
 void Convert(benchmark::State &state, TPixelFormat pf) {
+  SetOpsThreads(int(state.range(0)));
   for (auto _ : state) {
     state.PauseTiming();
     TBitmap b = Photo();
@@ -110,10 +113,10 @@ void BM_BmpRead(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(BM_Convert24To8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert24To4)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert24To1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert24To16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert24To8)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
+BENCHMARK(BM_Convert24To4)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
+BENCHMARK(BM_Convert24To1)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
+BENCHMARK(BM_Convert24To16)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
 BENCHMARK(BM_FwriteBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BmpWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreadBaseline)->Unit(benchmark::kMillisecond);

@@ -2,7 +2,9 @@
 // format: the codec cost without the disk. bench/compare_files.sh measures
 // whole conversions side by side with other tools.
 #include "core/BmpFile.h"
+#include "core/Parallel.h"
 #include "files/ImageCodecs.h"
+#include "files/ImportReaders.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,6 +79,27 @@ void BM_Decode(benchmark::State &state, const char *format) {
   }
 }
 
+// A binary pixel map, read on 1 and on 2 threads (the argument).
+void BM_DecodePnm(benchmark::State &state) {
+  SetOpsThreads(int(state.range(0)));
+  const TBitmap &photo = Photo();
+  std::string ppm = "P6\n" + std::to_string(photo.Width()) + " " + std::to_string(photo.Height()) + "\n255\n";
+  for (int y = 0; y < photo.Height(); ++y)
+    for (int x = 0; x < photo.Width(); ++x) {
+      const uint8_t *p = photo.ScanLine(y) + 3 * x;
+      const char rgb[3] = {char(p[2]), char(p[1]), char(p[0])};
+      ppm.append(rgb, 3);
+    }
+  const auto reader = NewPnmReader();
+  for (auto _ : state) {
+    TBitmap bmp;
+    std::string err;
+    if (!reader->Read("photo.ppm", reinterpret_cast<const uint8_t *>(ppm.data()), ppm.size(), bmp, err))
+      state.SkipWithError(err.c_str());
+    benchmark::DoNotOptimize(bmp.Bits());
+  }
+}
+
 void BM_Octree(benchmark::State &state) {
   for (auto _ : state) {
     TPalette pal = OctreePalette(Photo());
@@ -107,6 +130,7 @@ BENCHMARK_CAPTURE(BM_Encode, gif, "gif")->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK_CAPTURE(BM_Decode, gif, "gif")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_Encode, bmp, "bmp")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_Decode, bmp, "bmp")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DecodePnm)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
 BENCHMARK(BM_Octree)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_QuantizeTo8Bit)->Unit(benchmark::kMillisecond)->Iterations(3);
 

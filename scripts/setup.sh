@@ -11,6 +11,8 @@ PACKAGES=(
   cmake ninja-build g++ clang pkg-config
   # the sanitizer and libFuzzer runtimes of scripts/fuzz.sh (clang only recommends them)
   libclang-rt-dev
+  # OpenMP for clang (the fuzz build); g++ brings its own (libgomp)
+  libomp-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libjpeg-dev libpng-dev libgif-dev libtiff-dev zlib1g-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev

@@ -42,7 +42,7 @@ bool LoadCliImage(const std::string &path, TBitmap &bmp, std::string &error) {
     std::string streamed;
     if (format->ReadFile && format->ReadFile(path, bmp, streamed))
       return true;
-    std::vector<uint8_t> data;
+    TPixelBuffer data;
     bool isIcon = false;
     return ReadWholeFile(path, data, &reason) &&
            DecodeImageData(path, data.data(), data.size(), bmp, isIcon, reason);

@@ -14,10 +14,9 @@ void SetError(std::string *error, const std::string &text) {
   if (error)
     *error = text;
 }
-} // namespace
 
-bool ReadWholeFile(const std::string &path, std::vector<uint8_t> &out, std::string *error,
-                   uint64_t maxBytes) {
+template <class TBuffer>
+bool ReadWholeFileInto(const std::string &path, TBuffer &out, std::string *error, uint64_t maxBytes) {
   FILE *f = std::fopen(path.c_str(), "rb");
   if (!f) {
     SetError(error, "Die Datei \"" + path + "\" kann nicht geöffnet werden: " + std::strerror(errno));
@@ -43,6 +42,16 @@ bool ReadWholeFile(const std::string &path, std::vector<uint8_t> &out, std::stri
     SetError(error, "Die Datei \"" + path + "\" kann nicht gelesen werden.");
   }
   return ok;
+}
+} // namespace
+
+bool ReadWholeFile(const std::string &path, std::vector<uint8_t> &out, std::string *error,
+                   uint64_t maxBytes) {
+  return ReadWholeFileInto(path, out, error, maxBytes);
+}
+
+bool ReadWholeFile(const std::string &path, TPixelBuffer &out, std::string *error, uint64_t maxBytes) {
+  return ReadWholeFileInto(path, out, error, maxBytes);
 }
 
 bool WriteFileAtomically(const std::string &path, const std::function<bool(FILE *)> &writer,

@@ -1,6 +1,8 @@
 // Small helpers for whole-file reading and crash-safe writing.
 #pragma once
 
+#include "core/Bitmap.h" // TPixelBuffer
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -12,6 +14,10 @@ namespace tessaro {
 // Reads a whole file; false (with a German reason) when it cannot be read or
 // is larger than maxBytes.
 bool ReadWholeFile(const std::string &path, std::vector<uint8_t> &out, std::string *error = nullptr,
+                   uint64_t maxBytes = uint64_t(1) << 31);
+// The same into raster memory: no pass that clears it first, and large
+// files land in huge pages.
+bool ReadWholeFile(const std::string &path, TPixelBuffer &out, std::string *error = nullptr,
                    uint64_t maxBytes = uint64_t(1) << 31);
 
 // Writes through a temporary file in the target's folder and renames it over

@@ -7,6 +7,7 @@
 #include "core/ChannelBits.h"
 #include "core/ColorMatch.h"
 #include "core/Palettes.h"
+#include "core/Parallel.h"
 
 #include <cstring>
 
@@ -144,34 +145,37 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
   TBitmap out;
   out.Allocate(FWidth, FHeight, pf, false);
   out.FPalette = target;
-  // The matchers of the fixed palettes are kept: their cells, once built,
-  // serve every later conversion.
-  std::unique_ptr<TNearestColor> own;
-  TNearestColor *match = nullptr;
-  if (IsPaletteFormat(pf)) {
-    if (target == DefaultPalette(pf)) {
+  // Rows convert independently, so they are shared among threads. Each
+  // thread matches colours through a matcher of its own (a matcher fills
+  // its cells as it goes); the matchers of the fixed palettes are kept per
+  // thread, as their cells, once built, serve every later conversion.
+  const bool fixedPalette = IsPaletteFormat(pf) && target == DefaultPalette(pf);
+  const int slot = pf == pf1bit ? 0 : pf == pf4bit ? 1 : 2;
+  const int64_t pixels = int64_t(FWidth) * FHeight;
+  ParallelFor(0, FHeight, ThreadsFor(pixels), [&](int y0, int y1) {
+    std::unique_ptr<TNearestColor> own;
+    TNearestColor *match = nullptr;
+    if (fixedPalette) {
       static thread_local std::unique_ptr<TNearestColor> fixed[3];
-      int slot = pf == pf1bit ? 0 : pf == pf4bit ? 1 : 2;
       if (!fixed[slot])
         fixed[slot] = std::make_unique<TNearestColor>(target);
       match = fixed[slot].get();
-    } else {
+    } else if (IsPaletteFormat(pf)) {
       own = std::make_unique<TNearestColor>(target);
       match = own.get();
     }
-  }
-
-  std::vector<uint8_t> bgr(size_t(FWidth) * 3 + 8);
-  for (int y = 0; y < FHeight; ++y) {
-    const uint8_t *rowIn;
-    if (FPixelFormat == pf24bit) {
-      rowIn = ScanLine(y);
-    } else {
-      DecodeRow(*this, y, bgr.data(), lut.data());
-      rowIn = bgr.data();
+    std::vector<uint8_t> bgr(size_t(FWidth) * 3 + 8);
+    for (int y = y0; y < y1; ++y) {
+      const uint8_t *rowIn;
+      if (FPixelFormat == pf24bit) {
+        rowIn = ScanLine(y);
+      } else {
+        DecodeRow(*this, y, bgr.data(), lut.data());
+        rowIn = bgr.data();
+      }
+      EncodeRow(rowIn, FWidth, pf, out.ScanLine(y), match);
     }
-    EncodeRow(rowIn, FWidth, pf, out.ScanLine(y), match);
-  }
+  });
   FPixels.swap(out.FPixels);
   FPalette.swap(out.FPalette);
   FRowBytes = out.FRowBytes;

@@ -92,9 +92,10 @@ private:
 // against the pixel cap. minBytesPerPixel (may be fractional for compressed
 // data: the least number of file bytes one pixel can cost) is checked against
 // the bytes the file still holds, so that a short file cannot claim a huge
-// raster.
+// raster. A reader that writes every pixel may leave the pixels unset (zero
+// false).
 inline bool AllocateImage(TBitmap &bmp, int64_t w, int64_t h, bool alpha, std::string &error,
-                          double minBytesPerPixel = 0, size_t bytesLeft = 0) {
+                          double minBytesPerPixel = 0, size_t bytesLeft = 0, bool zero = true) {
   if (w <= 0 || h <= 0)
     return Fail(error, ErrCorrupt);
   if (w > 0x7FFFFFF || h > 0x7FFFFFF || uint64_t(w) * uint64_t(h) > MaxImportPixels)
@@ -102,7 +103,7 @@ inline bool AllocateImage(TBitmap &bmp, int64_t w, int64_t h, bool alpha, std::s
   if (minBytesPerPixel > 0 && double(w) * double(h) * minBytesPerPixel > double(bytesLeft))
     return Fail(error, ErrCorrupt);
   try {
-    bmp.Allocate(int(w), int(h), alpha ? pf32bit : pf24bit);
+    bmp.Allocate(int(w), int(h), alpha ? pf32bit : pf24bit, zero);
   } catch (const std::bad_alloc &) {
     return Fail(error, ErrMemory);
   } catch (const std::length_error &) {

@@ -185,14 +185,14 @@ inline void Sample(uint8_t *o, const uint8_t *src, size_t srcStride, int sw, int
 }
 
 template <int BPP>
-void TransformT(uint8_t *dst, size_t dstStride, int dw, int dh, const uint8_t *src, size_t srcStride, int sw,
-                int sh, const double m[6], bool linear) {
+void TransformT(uint8_t *dst, size_t dstStride, int dw, int y0, int y1, const uint8_t *src, size_t srcStride,
+                int sw, int sh, const double m[6], bool linear) {
   const int64_t limitX = int64_t(sw) << FracBits, limitY = int64_t(sh) << FracBits;
   // Steps beyond a million pixels per pixel leave no two neighbours inside.
   if (!(std::fabs(m[0]) < 1048576.0 && std::fabs(m[3]) < 1048576.0))
     return;
   const int64_t sx = int64_t(std::nearbyint(m[0] * FixedOne)), sy = int64_t(std::nearbyint(m[3] * FixedOne));
-  for (int y = 0; y < dh; ++y) {
+  for (int y = y0; y < y1; ++y) {
     const double bx = m[1] * y + m[2], by = m[4] * y + m[5];
     int from = 0, to = dw - 1;
     AxisRange(bx, m[0], sw, dw, from, to);
@@ -213,16 +213,24 @@ void TransformT(uint8_t *dst, size_t dstStride, int dw, int dh, const uint8_t *s
 
 } // namespace
 
+void TransformRows(uint8_t *dst, size_t dstStride, int dstWidth, int y0, int y1, const uint8_t *src,
+                   size_t srcStride, int srcWidth, int srcHeight, int bytesPerPixel, const double m[6],
+                   bool linear) {
+  if (srcWidth <= 0 || srcHeight <= 0)
+    return;
+  if (bytesPerPixel == 4)
+    TransformT<4>(dst, dstStride, dstWidth, y0, y1, src, srcStride, srcWidth, srcHeight, m, linear);
+  else
+    TransformT<3>(dst, dstStride, dstWidth, y0, y1, src, srcStride, srcWidth, srcHeight, m, linear);
+}
+
 void TransformPixels(uint8_t *dst, size_t dstStride, int dstWidth, int dstHeight, const uint8_t *src,
                      size_t srcStride, int srcWidth, int srcHeight, int bytesPerPixel,
                      const TAffineTransformation &t, bool linear) {
   double m[6];
-  if (srcWidth <= 0 || srcHeight <= 0 || !t.Inverse(m))
-    return;
-  if (bytesPerPixel == 4)
-    TransformT<4>(dst, dstStride, dstWidth, dstHeight, src, srcStride, srcWidth, srcHeight, m, linear);
-  else
-    TransformT<3>(dst, dstStride, dstWidth, dstHeight, src, srcStride, srcWidth, srcHeight, m, linear);
+  if (t.Inverse(m))
+    TransformRows(dst, dstStride, dstWidth, 0, dstHeight, src, srcStride, srcWidth, srcHeight, bytesPerPixel,
+                  m, linear);
 }
 
 void Transform(TBitmap32 &dst, const TBitmap32 &src, const TAffineTransformation &t, bool linear) {

@@ -88,6 +88,12 @@ void TransformPixels(uint8_t *dst, size_t dstStride, int dstWidth, int dstHeight
                      size_t srcStride, int srcWidth, int srcHeight, int bytesPerPixel,
                      const TAffineTransformation &t, bool linear);
 
+// The destination rows [y0, y1) of TransformPixels, with the inverse
+// matrix of the transformation (TAffineTransformation::Inverse).
+void TransformRows(uint8_t *dst, size_t dstStride, int dstWidth, int y0, int y1, const uint8_t *src,
+                   size_t srcStride, int srcWidth, int srcHeight, int bytesPerPixel, const double m[6],
+                   bool linear);
+
 void Transform(TBitmap32 &dst, const TBitmap32 &src, const TAffineTransformation &t, bool linear);
 
 } // namespace tessaro

@@ -28,51 +28,60 @@ void GradientFill(TColor StartColor, TColor EndColor, TCanvas &Canvas, int Width
     for (int c = 0; c < 3; ++c)
       step[c] = double(end[c] - start[c]) / n;
   TBitmap &bmp = Canvas.Bitmap();
-  // A plain one-pixel copy pen is written straight into the rows; any other
-  // pen goes through the canvas's own line drawing.
-  const bool direct = Canvas.Pen.Style == psSolid && Canvas.Pen.Mode == pmCopy && Canvas.Pen.Width <= 1;
-  for (int k = 0; k <= n; ++k) {
+  // Line k's colour: line 0 in the start colour, line k in
+  // Trunc(start + (k - 1) * d), formed with a 64-bit mantissa.
+  auto lineColor = [&](int k) {
     uint8_t ch[3];
     for (int c = 0; c < 3; ++c) {
       if (k == 0) {
         ch[c] = uint8_t(start[c]);
         continue;
       }
-      // Formed with a 64-bit mantissa, then truncated towards zero.
       long double v = (long double)start[c] + (long double)(k - 1) * (long double)step[c];
       ch[c] = ClampByte(int(std::trunc(v)));
     }
-    const TColor color = RGB(ch[0], ch[1], ch[2]);
-    Canvas.Pen.Color = color;
-    // Line k runs from (X + Width, Y + k) to (X, Y + k), or from
-    // (X + k, Y + Height) to (X + k, Y); the end point is not drawn.
-    const int fx = rows ? X + Width : X + k, fy = rows ? Y + k : Y + Height;
-    const int tx = rows ? X : X + k, ty = rows ? Y + k : Y;
-    if (!direct) {
-      Canvas.MoveTo(fx, fy);
-      Canvas.LineTo(tx, ty);
-      continue;
+    return RGB(ch[0], ch[1], ch[2]);
+  };
+  // Line k runs from (X + Width, Y + k) to (X, Y + k), or from
+  // (X + k, Y + Height) to (X + k, Y); the end point is not drawn.
+  // A plain one-pixel copy pen is written straight into the rows; any other
+  // pen goes through the canvas's own line drawing, line by line.
+  const bool direct = Canvas.Pen.Style == psSolid && Canvas.Pen.Mode == pmCopy && Canvas.Pen.Width <= 1;
+  if (!direct) {
+    for (int k = 0; k <= n; ++k) {
+      Canvas.Pen.Color = lineColor(k);
+      Canvas.MoveTo(rows ? X + Width : X + k, rows ? Y + k : Y + Height);
+      Canvas.LineTo(rows ? X : X + k, rows ? Y + k : Y);
     }
-    const uint32_t stored = bmp.StoredFromColor(color);
-    if (rows) {
-      if (fy < 0 || fy >= bmp.Height())
-        continue;
-      const int x0 = std::max(tx + 1, 0), x1 = std::min(fx, bmp.Width() - 1);
-      for (int x = x0; x <= x1; ++x)
-        bmp.SetStored(x, fy, stored);
-    } else {
-      if (fx < 0 || fx >= bmp.Width())
-        continue;
-      const int y0 = std::max(ty + 1, 0), y1 = std::min(fy, bmp.Height() - 1);
-      for (int y = y0; y <= y1; ++y)
-        bmp.SetStored(fx, y, stored);
-    }
+    return;
   }
-  if (direct) {
-    Canvas.PenPos = rows ? TPoint(X, Y + n) : TPoint(X + n, Y);
-    bmp.Changed(rows ? TRect(X + 1, Y, X + Width + 1, Y + n + 1)
-                     : TRect(X, Y + 1, X + n + 1, Y + Height + 1));
+  // Lines never share a pixel: rows of the bitmap are shared among threads.
+  std::vector<uint32_t> stored(size_t(n) + 1);
+  for (int k = 0; k <= n; ++k)
+    stored[size_t(k)] = bmp.StoredFromColor(lineColor(k));
+  const int64_t pixels = int64_t(n + 1) * (rows ? Width : Height);
+  if (rows) {
+    // Line k is row Y + k, from X + 1 to X + Width.
+    const int x0 = std::max(X + 1, 0), x1 = std::min(X + Width, bmp.Width() - 1);
+    const int k0 = std::max(0, -Y), k1 = std::min(n, bmp.Height() - 1 - Y);
+    ParallelFor(k0, k1 + 1, ThreadsFor(pixels), [&](int a, int b) {
+      for (int k = a; k < b; ++k)
+        for (int x = x0; x <= x1; ++x)
+          bmp.SetStored(x, Y + k, stored[size_t(k)]);
+    });
+  } else {
+    // Line k is column X + k, from Y + 1 to Y + Height.
+    const int y0 = std::max(Y + 1, 0), y1 = std::min(Y + Height, bmp.Height() - 1);
+    const int k0 = std::max(0, -X), k1 = std::min(n, bmp.Width() - 1 - X);
+    ParallelFor(y0, y1 + 1, ThreadsFor(pixels), [&](int a, int b) {
+      for (int y = a; y < b; ++y)
+        for (int k = k0; k <= k1; ++k)
+          bmp.SetStored(X + k, y, stored[size_t(k)]);
+    });
   }
+  Canvas.Pen.Color = lineColor(n);
+  Canvas.PenPos = rows ? TPoint(X, Y + n) : TPoint(X + n, Y);
+  bmp.Changed(rows ? TRect(X + 1, Y, X + Width + 1, Y + n + 1) : TRect(X, Y + 1, X + n + 1, Y + Height + 1));
 }
 
 bool DrawGradient(TBitmap *Bitmap, TColor StartColor, TColor EndColor, uint8_t Orientation, int Width,
@@ -122,11 +131,18 @@ bool FogBitmap(TBitmap *Bitmap, TColor Color, uint8_t Amount) {
       fogRow[i] = f[i % 3];
     const int *fr = fogRow.data();
     const int a = Amount;
-    for (int y = 1; y <= h - 2; ++y) {
-      RowTick(y, 50, h - 2);
-      uint8_t *row = Bitmap->ScanLine(y) + 3;
-      BlockLoop<16>(n, [=](size_t i) { row[i] = uint8_t(fr[i] + ((int(row[i]) - fr[i]) * a) / 255); });
-    }
+    TRasterView view(*Bitmap);
+    const bool ran = RowBands(
+        1, h - 1, 50, ThreadsFor(view.Pixels()),
+        [&](int y0, int y1) {
+          for (int y = y0; y < y1; ++y) {
+            uint8_t *row = view.Row(y) + 3;
+            BlockLoop<16>(n, [=](size_t i) { row[i] = uint8_t(fr[i] + ((int(row[i]) - fr[i]) * a) / 255); });
+          }
+        },
+        view);
+    if (!ran)
+      return false;
   }
   AnnounceChange(*Bitmap);
   return true;
@@ -136,41 +152,99 @@ bool FogBitmap(TBitmap *Bitmap, TColor Color, uint8_t Amount) {
 
 namespace {
 
-// The blur's inner loops, built for AVX2 beside the plain version and chosen
-// at run time (no fused multiply-add: every product is rounded on its own,
-// the same in both versions).
+// Rounds a sum to the nearest byte value, halves to even (the default
+// rounding mode): after clamping to 0..255, adding 1.5 * 2^23 leaves the
+// rounded value in the low bits of the float.
+inline uint8_t RoundToByte(float v) {
+  v = v < 0 ? 0.0f : v;
+  v = v > 255 ? 255.0f : v;
+  const float shifted = v + 12582912.0f;
+  uint32_t bits;
+  std::memcpy(&bits, &shifted, sizeof bits);
+  return uint8_t(bits);
+}
+
+// out[i] = sum over k of w[k] * rows[k][i], summed from 0 in the order of
+// k, for i in [0, n); written as floats, or rounded to bytes when bytes is
+// given. Blocks of four vectors of sums stay in registers while the taps
+// run. Every product and every sum is rounded on its own (no fused
+// multiply-add), in the same order for every vector width and for the rest,
+// so all of them give the same floats.
+template <class V>
+inline __attribute__((always_inline)) void
+ConvolveKernel(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
+  constexpr size_t Lanes = sizeof(V) / sizeof(float), Block = 4 * Lanes;
+  size_t i = 0;
+  for (; i + Block <= n; i += Block) {
+    V a0 = {}, a1 = {}, a2 = {}, a3 = {};
+    for (int k = 0; k < taps; ++k) {
+      const float *p = rows[k] + i;
+      const V wk = V{} + w[k];
+      V p0, p1, p2, p3;
+      std::memcpy(&p0, p, sizeof p0);
+      std::memcpy(&p1, p + Lanes, sizeof p1);
+      std::memcpy(&p2, p + 2 * Lanes, sizeof p2);
+      std::memcpy(&p3, p + 3 * Lanes, sizeof p3);
+      a0 = a0 + wk * p0;
+      a1 = a1 + wk * p1;
+      a2 = a2 + wk * p2;
+      a3 = a3 + wk * p3;
+    }
+    float sums[Block];
+    std::memcpy(sums, &a0, sizeof a0);
+    std::memcpy(sums + Lanes, &a1, sizeof a1);
+    std::memcpy(sums + 2 * Lanes, &a2, sizeof a2);
+    std::memcpy(sums + 3 * Lanes, &a3, sizeof a3);
+    if (bytes)
+      for (size_t j = 0; j < Block; ++j)
+        bytes[i + j] = RoundToByte(sums[j]);
+    else
+      std::memcpy(out + i, sums, sizeof sums);
+  }
+  for (; i < n; ++i) {
+    float a = 0;
+    for (int k = 0; k < taps; ++k)
+      a = a + w[k] * rows[k][i];
+    if (bytes)
+      bytes[i] = RoundToByte(a);
+    else
+      out[i] = a;
+  }
+}
+
+using TConvolve = void (*)(float *, uint8_t *, const float *const *, const float *, int, size_t);
+
+void ConvolvePlain(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
+  typedef float V4 __attribute__((vector_size(16)));
+  ConvolveKernel<V4>(out, bytes, rows, w, taps, n);
+}
+
+// Wider versions for the processors that have them, chosen at run time.
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define TESSARO_BLUR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define TESSARO_BLUR_CLONES
+__attribute__((target("avx2"))) void ConvolveAvx2(float *out, uint8_t *bytes, const float *const *rows,
+                                                  const float *w, int taps, size_t n) {
+  typedef float V8 __attribute__((vector_size(32)));
+  ConvolveKernel<V8>(out, bytes, rows, w, taps, n);
+}
+__attribute__((target("avx512f,avx512bw"))) void
+ConvolveAvx512(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
+  typedef float V16 __attribute__((vector_size(64)));
+  ConvolveKernel<V16>(out, bytes, rows, w, taps, n);
+}
 #endif
 
-TESSARO_BLUR_CLONES void MulAdd(float *__restrict acc, const float *__restrict p, float w, size_t n) {
-  size_t i = 0;
-  for (; i + 16 <= n; i += 16)
-    for (size_t j = i; j < i + 16; ++j)
-      acc[j] += w * p[j];
-  for (; i < n; ++i)
-    acc[i] += w * p[i];
+TConvolve PickConvolve() {
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
+    return ConvolveAvx512;
+  if (__builtin_cpu_supports("avx2"))
+    return ConvolveAvx2;
+#endif
+  return ConvolvePlain;
 }
 
-// Adding and removing 1.5 * 2^23 rounds to the nearest integer, halves to
-// even, in the default rounding mode.
-inline uint8_t RoundToByte(float v) {
-  constexpr float Magic = 12582912.0f;
-  v = (v + Magic) - Magic;
-  v = v < 0 ? 0 : (v > 255 ? 255 : v);
-  return uint8_t(int(v));
-}
-
-TESSARO_BLUR_CLONES void StoreRounded(uint8_t *__restrict dst, const float *__restrict acc, size_t n) {
-  size_t i = 0;
-  for (; i + 16 <= n; i += 16)
-    for (size_t j = i; j < i + 16; ++j)
-      dst[j] = RoundToByte(acc[j]);
-  for (; i < n; ++i)
-    dst[i] = RoundToByte(acc[i]);
-}
+const TConvolve Convolve = PickConvolve();
 
 } // namespace
 
@@ -200,7 +274,8 @@ bool BlurBitmap(TBitmap *Bitmap, float Radius) {
   if (Radius > 99)
     Radius = 99;
   const std::vector<float> kernel = MakeBlurKernel(Radius);
-  const int n = int(kernel.size() / 2);
+  const int taps = int(kernel.size());
+  const int n = taps / 2;
   const int w = Bitmap->Width(), h = Bitmap->Height();
   if (w == 0 || h == 0) {
     AnnounceChange(*Bitmap);
@@ -209,41 +284,70 @@ bool BlurBitmap(TBitmap *Bitmap, float Radius) {
   const size_t rowFloats = size_t(w) * 3;
   // The horizontal pass's results in single precision, one float per channel
   // and pixel, so that rounding happens once, at the end of the vertical
-  // pass. Only the 2n + 1 rows the vertical pass still needs are kept: row r
-  // lives in slot r mod (2n + 1) and is no longer needed when row r + 2n + 1
-  // is made.
-  const int slots = std::min(2 * n + 1, h);
+  // pass. Row r of the horizontal pass is made right before output row
+  // r - n (rows 0 .. n before output row 0), as it is needed first there.
+  // The rows go in bands: first the rows of the horizontal pass the band's
+  // output rows need, then the band's output rows, which overwrite the
+  // bitmap in place. Only the rows a band still needs are kept: row r lives
+  // in slot r mod slots, and a band of up to MaxBand rows needs MaxBand + 2n.
+  constexpr int MaxBand = 120;
+  const int slots = int(std::min<int64_t>(int64_t(MaxBand) + 2 * n, h));
   auto buffer = std::make_unique_for_overwrite<float[]>(rowFloats * size_t(slots));
   auto slot = [&](int r) { return buffer.get() + size_t(r % slots) * rowFloats; };
-  std::vector<float> padded((size_t(w) + 2 * size_t(n)) * 3);
-  auto horizontal = [&](int y) {
-    RowTick(y, 20);
-    const uint8_t *src = Bitmap->ScanLine(y);
-    // The row with its edge pixels repeated n times on each side.
-    for (int j = 0; j < w + 2 * n; ++j) {
-      const int x = std::clamp(j - n, 0, w - 1);
-      for (int c = 0; c < 3; ++c)
-        padded[size_t(j) * 3 + c] = src[size_t(x) * 3 + c];
+  TRasterView view(*Bitmap);
+  const int threads = ThreadsFor(view.Pixels());
+  auto horizontal = [&](int r0, int r1) {
+    std::vector<float> padded((size_t(w) + 2 * size_t(n)) * 3);
+    std::vector<const float *> rows(static_cast<size_t>(taps));
+    for (int k = 0; k < taps; ++k)
+      rows[size_t(k)] = padded.data() + size_t(k) * 3;
+    for (int r = r0; r < r1; ++r) {
+      const uint8_t *src = view.Row(r);
+      // The row with its edge pixels repeated n times on each side.
+      float *p = padded.data();
+      for (int j = 0; j < n; ++j, p += 3)
+        for (int c = 0; c < 3; ++c)
+          p[c] = src[c];
+      for (size_t i = 0; i < rowFloats; ++i)
+        p[i] = src[i];
+      p += rowFloats;
+      for (int j = 0; j < n; ++j, p += 3)
+        for (int c = 0; c < 3; ++c)
+          p[c] = src[rowFloats - 3 + size_t(c)];
+      Convolve(slot(r), nullptr, rows.data(), kernel.data(), taps, rowFloats);
     }
-    float *out = slot(y);
-    std::fill(out, out + rowFloats, 0.0f);
-    for (int i = 0; i <= 2 * n; ++i)
-      MulAdd(out, padded.data() + size_t(i) * 3, kernel[size_t(i)], rowFloats);
   };
-  std::vector<float> acc(rowFloats);
-  float *a = acc.data();
+  auto vertical = [&](int y0, int y1) {
+    std::vector<const float *> rows(static_cast<size_t>(taps));
+    for (int y = y0; y < y1; ++y) {
+      for (int k = 0; k < taps; ++k)
+        rows[size_t(k)] = slot(std::clamp(y + k - n, 0, h - 1));
+      Convolve(nullptr, view.Row(y), rows.data(), kernel.data(), taps, rowFloats);
+    }
+  };
+  // The message loop runs every 20 rows of each pass: before output row y
+  // for y itself and for the row of the horizontal pass made there.
+  auto ticks = [&](int y) {
+    int k = y % 20 == 0 ? 1 : 0;
+    if (y == 0)
+      k += (std::min(h, n + 1) + 19) / 20;
+    else if (y + n < h && (y + n) % 20 == 0)
+      ++k;
+    return k;
+  };
   int made = 0; // rows 0 .. made - 1 have been through the horizontal pass
-  for (int y = 0; y < h; ++y) {
-    // Rows are overwritten in place below, so each is taken through the
-    // horizontal pass before its own output row is written.
-    while (made < h && made <= y + n)
-      horizontal(made++);
-    RowTick(y, 20, h);
-    std::fill(acc.begin(), acc.end(), 0.0f);
-    for (int i = 0; i <= 2 * n; ++i)
-      MulAdd(a, slot(std::clamp(y + i - n, 0, h - 1)), kernel[size_t(i)], rowFloats);
-    StoreRounded(Bitmap->ScanLine(y), a, rowFloats);
-  }
+  const bool ran = ForEachBand(
+      0, h, MaxBand, ticks, [&] { return view.Refresh(); },
+      [&](int y0, int y1) {
+        // The rows a band reads are not yet overwritten: earlier bands wrote
+        // only rows above y0, and made is at least y0 + n by now.
+        const int need = std::min(h, y1 + n);
+        ParallelFor(made, need, threads, horizontal);
+        made = std::max(made, need);
+        ParallelFor(y0, y1, threads, vertical);
+      });
+  if (!ran)
+    return false;
   AnnounceChange(*Bitmap);
   return true;
 }
@@ -331,36 +435,41 @@ bool PaletteMapBitmap(TBitmap *Bitmap, uint8_t Conversion, uint8_t Standard, boo
     bgr[i][1] = uint8_t(pal[size_t(i)] >> 8);
     bgr[i][2] = uint8_t(pal[size_t(i)] >> 16);
   }
-  const int w = Bitmap->Width();
-  for (int y = 0; y < Bitmap->Height(); ++y) {
-    uint8_t *p = Bitmap->ScanLine(y);
-    for (int x = 0; x < w; ++x, p += 3) {
-      const unsigned b = p[0], g = p[1], r = p[2];
-      unsigned v;
-      switch (Conversion) {
-      case pcRed:
-        v = r;
-        break;
-      case pcGreen:
-        v = g;
-        break;
-      case pcBlue:
-        v = b;
-        break;
-      case pcAlpha:
-        v = 255; // the alpha byte of the 32-bit copy
-        break;
-      case pcUniformRGB:
-        v = (r + g + b) / 3;
-        break;
-      default:
-        v = (61 * r + 174 * g + 21 * b) >> 8;
-        break;
+  // The value of a pixel, chosen once per call rather than per pixel.
+  auto mapRows = [&](auto value) {
+    const int w = Bitmap->Width();
+    ParallelFor(0, Bitmap->Height(), ThreadsFor(int64_t(w) * Bitmap->Height()), [&](int y0, int y1) {
+      for (int y = y0; y < y1; ++y) {
+        uint8_t *p = Bitmap->ScanLine(y);
+        for (int x = 0; x < w; ++x, p += 3) {
+          const unsigned v = value(p[2], p[1], p[0]);
+          p[0] = bgr[v][0];
+          p[1] = bgr[v][1];
+          p[2] = bgr[v][2];
+        }
       }
-      p[0] = bgr[v][0];
-      p[1] = bgr[v][1];
-      p[2] = bgr[v][2];
-    }
+    });
+  };
+  switch (Conversion) {
+  case pcRed:
+    mapRows([](unsigned r, unsigned, unsigned) { return r; });
+    break;
+  case pcGreen:
+    mapRows([](unsigned, unsigned g, unsigned) { return g; });
+    break;
+  case pcBlue:
+    mapRows([](unsigned, unsigned, unsigned b) { return b; });
+    break;
+  case pcAlpha:
+    // The alpha byte of the 32-bit copy.
+    mapRows([](unsigned, unsigned, unsigned) { return 255u; });
+    break;
+  case pcUniformRGB:
+    mapRows([](unsigned r, unsigned g, unsigned b) { return (r + g + b) / 3; });
+    break;
+  default:
+    mapRows([](unsigned r, unsigned g, unsigned b) { return (61 * r + 174 * g + 21 * b) >> 8; });
+    break;
   }
   AnnounceChange(*Bitmap);
   return true;

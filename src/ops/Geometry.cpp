@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -37,22 +38,29 @@ inline void ReversePixels(uint8_t *__restrict to, const uint8_t *__restrict from
   to[2] = s[2];
 }
 
-// Replaces the bitmap's contents by `result`. When the size changes, the old
-// pixels go first, so that the copy never sits beside both rasters.
-void TakeResult(TBitmap &bmp, const TBitmap &result) {
-  if (bmp.ImageBytes() != result.ImageBytes())
-    bmp.Allocate(0, 0, pf24bit);
-  bmp.Assign(result);
+// Replaces the bitmap's contents by `result` without copying its pixels.
+void TakeResult(TBitmap &bmp, TBitmap &&result) {
+  bmp.AssignMove(std::move(result));
 }
 
-// Ticks the message loop for row y and its partner row of a pairwise pass,
-// so that every multiple of 100 is met once.
-// Progress counts the pairs done.
-inline void PairTick(int y, int partner, int pairs) {
-  ReportProgress(y, pairs);
-  RowTick(y);
-  if (partner != y)
-    RowTick(partner);
+// How often a pairwise pass (pair p is row p and row h - 1 - p) runs the
+// message loop before pair p: once for each of its rows whose index is a
+// multiple of 100.
+inline int PairTicks(int p, int h) {
+  const int partner = h - 1 - p;
+  return (p % 100 == 0 ? 1 : 0) + (partner != p && partner % 100 == 0 ? 1 : 0);
+}
+
+// Runs pairs(p0, p1) for the pairs of rows of a pairwise pass, in bands
+// between the runs of the message loop, then announces the change.
+template <class Fn> bool PairwisePass(TRasterView &view, Fn &&pairs) {
+  const int h = view.Height;
+  const bool ran = ForEachBand(
+      0, (h + 1) / 2, INT_MAX, [h](int p) { return PairTicks(p, h); }, [&] { return view.Refresh(); },
+      [&](int p0, int p1) { ParallelFor(p0, p1, ThreadsFor(view.Pixels()), pairs); });
+  if (ran)
+    AnnounceChange(*view.Bitmap);
+  return ran;
 }
 
 } // namespace
@@ -160,23 +168,22 @@ bool Rotate90(TBitmap *Bitmap) {
   if (!IsWorkingBitmap(Bitmap))
     return false;
   TWaitCursor wait;
-  const int w = Bitmap->Width(), h = Bitmap->Height();
+  TRasterView view(*Bitmap);
+  const int w = view.Width, h = view.Height;
   TBitmap turned;
   turned.Allocate(h, w, pf24bit, false); // every pixel is written below
-  const TTurn t{Bitmap->Bits(), Bitmap->RowBytes(), turned.Bits(), turned.RowBytes(), w, h};
+  TTurn t{view.Bits, view.Stride, turned.Bits(), turned.RowBytes(), w, h};
 #ifdef TESSARO_TURN_SSSE3
   const bool blocks = __builtin_cpu_supports("ssse3");
 #else
   const bool blocks = false;
 #endif
-  // A tile reads four old rows at a time along a band of new rows, so the
-  // reads stream; the band's part of the new rows stays in the cache until
-  // the tile has filled it.
-  constexpr int Band = 512, Tile = 64;
-  for (int ny0 = 0; ny0 < w; ny0 += Band) {
-    const int ny1 = std::min(ny0 + Band, w);
-    for (int ny = ny0; ny < ny1; ++ny)
-      RowTick(ny, 100, w);
+  // New rows [ny0, ny1) over all old rows, tile by tile: a tile reads four
+  // old rows at a time along the new rows, so the reads stream; the new
+  // rows' part stays in the cache until the tile has filled it. Threads
+  // share the new rows in whole blocks of four; each writes only its own.
+  auto turnRows = [&](int ny0, int ny1) {
+    constexpr int Tile = 64;
     for (int nx0 = 0; nx0 < h; nx0 += Tile) {
       const int nx1 = std::min(nx0 + Tile, h);
 #ifdef TESSARO_TURN_SSSE3
@@ -187,8 +194,33 @@ bool Rotate90(TBitmap *Bitmap) {
 #endif
       TurnRect(t, ny0, ny1, nx0, nx1);
     }
-  }
+  };
   (void)blocks;
+  const int threads = ThreadsFor(view.Pixels());
+  // The message loop runs for the new rows of a band of 512 before the band.
+  constexpr int Band = 512;
+  const bool ran = ForEachBand(
+      0, (w + Band - 1) / Band, 1,
+      [&](int b) {
+        const int ny0 = b * Band, ny1 = std::min(w, ny0 + Band);
+        return (ny1 + 99) / 100 - (ny0 + 99) / 100;
+      },
+      [&] {
+        if (!view.Refresh())
+          return false;
+        t.Src = view.Bits;
+        return true;
+      },
+      [&](int b0, int b1) {
+        for (int b = b0; b < b1; ++b) {
+          const int ny0 = b * Band, ny1 = std::min(w, ny0 + Band);
+          const int quads = (ny1 - ny0 + 3) / 4;
+          ParallelFor(0, quads, threads,
+                      [&](int q0, int q1) { turnRows(ny0 + 4 * q0, std::min(ny1, ny0 + 4 * q1)); });
+        }
+      });
+  if (!ran)
+    return false;
   Bitmap->AssignMove(std::move(turned));
   return true;
 }
@@ -197,22 +229,24 @@ bool Rotate180(TBitmap *Bitmap) {
   if (!IsWorkingBitmap(Bitmap))
     return false;
   TWaitCursor wait;
-  const int w = Bitmap->Width(), h = Bitmap->Height();
+  TRasterView view(*Bitmap);
+  const int w = view.Width, h = view.Height;
   const size_t bytes = PixelBytes(*Bitmap);
-  std::vector<uint8_t> savedTop(bytes + 4), savedBottom(bytes + 4);
-  // Row y and row h - 1 - y trade places, each reversed.
-  for (int y = 0; y <= (h - 1) / 2; ++y) {
-    const int other = h - 1 - y;
-    PairTick(y, other, (h + 1) / 2);
-    uint8_t *top = Bitmap->ScanLine(y), *bottom = Bitmap->ScanLine(other);
-    std::memcpy(savedTop.data(), top, bytes);
-    std::memcpy(savedBottom.data(), bottom, bytes);
-    if (other != y)
-      ReversePixels(top, savedBottom.data(), w);
-    ReversePixels(bottom, savedTop.data(), w);
-  }
-  AnnounceChange(*Bitmap);
-  return true;
+  // Row p and row h - 1 - p trade places, each reversed; pairs are
+  // independent of each other.
+  auto pairs = [&](int p0, int p1) {
+    std::vector<uint8_t> savedTop(bytes + 4), savedBottom(bytes + 4);
+    for (int y = p0; y < p1; ++y) {
+      const int other = h - 1 - y;
+      uint8_t *top = view.Row(y), *bottom = view.Row(other);
+      std::memcpy(savedTop.data(), top, bytes);
+      std::memcpy(savedBottom.data(), bottom, bytes);
+      if (other != y)
+        ReversePixels(top, savedBottom.data(), w);
+      ReversePixels(bottom, savedTop.data(), w);
+    }
+  };
+  return PairwisePass(view, pairs);
 }
 
 bool FlipHorizontal(TBitmap *Bitmap) {
@@ -221,18 +255,32 @@ bool FlipHorizontal(TBitmap *Bitmap) {
   TWaitCursor wait;
   const int w = Bitmap->Width(), h = Bitmap->Height();
   const size_t bytes = PixelBytes(*Bitmap);
-  std::vector<uint8_t> saved(bytes + 4);
-  for (int y = 0; y < h; ++y) {
-    ReportProgress(y, h);
-    uint8_t *row = Bitmap->ScanLine(y);
-    std::memcpy(saved.data(), row, bytes);
+  if (HaveMessageLoop()) {
     // The message loop runs before every pixel whose index is a multiple of
-    // 100, so the row is mirrored in runs of 100 pixels.
-    for (int x0 = 0; x0 < w; x0 += 100) {
-      ProcessMessages();
-      const int n = std::min(100, w - x0);
-      ReversePixels(row + size_t(x0) * 3, saved.data() + size_t(w - x0 - n) * 3, n);
+    // 100, in the middle of the rows: the rows are mirrored one after the
+    // other in runs of 100 pixels, on this thread.
+    std::vector<uint8_t> saved(bytes + 4);
+    for (int y = 0; y < h; ++y) {
+      uint8_t *row = Bitmap->ScanLine(y);
+      std::memcpy(saved.data(), row, bytes);
+      for (int x0 = 0; x0 < w; x0 += 100) {
+        ProcessMessages();
+        if (Bitmap->Width() != w || Bitmap->Height() != h || Bitmap->PixelFormat() != pf24bit)
+          return false;
+        row = Bitmap->ScanLine(y);
+        const int n = std::min(100, w - x0);
+        ReversePixels(row + size_t(x0) * 3, saved.data() + size_t(w - x0 - n) * 3, n);
+      }
     }
+  } else {
+    ParallelFor(0, h, ThreadsFor(int64_t(w) * h), [&](int y0, int y1) {
+      std::vector<uint8_t> saved(bytes + 4);
+      for (int y = y0; y < y1; ++y) {
+        uint8_t *row = Bitmap->ScanLine(y);
+        std::memcpy(saved.data(), row, bytes);
+        ReversePixels(row, saved.data(), w);
+      }
+    });
   }
   AnnounceChange(*Bitmap);
   return true;
@@ -242,52 +290,53 @@ bool FlipVertical(TBitmap *Bitmap) {
   if (!IsWorkingBitmap(Bitmap))
     return false;
   TWaitCursor wait;
-  const int h = Bitmap->Height();
+  TRasterView view(*Bitmap);
+  const int h = view.Height;
   const size_t bytes = PixelBytes(*Bitmap);
-  std::vector<uint8_t> saved(bytes + 1);
-  for (int y = 0; y < h / 2; ++y) {
-    const int other = h - 1 - y;
-    PairTick(y, other, h / 2);
-    uint8_t *top = Bitmap->ScanLine(y), *bottom = Bitmap->ScanLine(other);
-    std::memcpy(saved.data(), top, bytes);
-    std::memcpy(top, bottom, bytes);
-    std::memcpy(bottom, saved.data(), bytes);
-  }
-  if (h % 2 == 1)
-    RowTick(h / 2);
-  AnnounceChange(*Bitmap);
-  return true;
+  auto pairs = [&](int p0, int p1) {
+    std::vector<uint8_t> saved(bytes + 1);
+    for (int y = p0; y < std::min(p1, h / 2); ++y) {
+      uint8_t *top = view.Row(y), *bottom = view.Row(h - 1 - y);
+      std::memcpy(saved.data(), top, bytes);
+      std::memcpy(top, bottom, bytes);
+      std::memcpy(bottom, saved.data(), bytes);
+    }
+  };
+  // The middle row of an odd height stays where it is; its pair is itself.
+  return PairwisePass(view, pairs);
 }
 
 // --- transformations through inverse mapping -------------------------------------
 
 namespace {
 
-void FillBitmap(TBitmap &bmp, TColor color) {
-  const TColor c = ColorToRGB(color);
-  const size_t bytes = PixelBytes(bmp);
-  if (bmp.Height() == 0 || bytes == 0)
-    return;
-  uint8_t *first = bmp.ScanLine(0);
-  for (size_t i = 0; i < bytes; i += 3) {
-    first[i] = GetBValue(c);
-    first[i + 1] = GetGValue(c);
-    first[i + 2] = GetRValue(c);
-  }
-  for (int y = 1; y < bmp.Height(); ++y)
-    std::memcpy(bmp.ScanLine(y), first, bytes);
-}
-
 // Destination of the given size in FillColor with the source mapped in; the
-// result replaces the bitmap's contents.
+// result replaces the bitmap's contents. Rows are independent of each other:
+// each is filled and mapped by one thread.
 void TransformInto(TBitmap &bmp, int dw, int dh, TColor fill, const TAffineTransformation &t, bool linear) {
   TBitmap out;
   out.Allocate(dw, dh, pf24bit, false); // filled next
-  FillBitmap(out, fill);
-  if (dw > 0 && dh > 0 && !bmp.Empty())
-    TransformPixels(out.Bits(), out.RowBytes(), dw, dh, bmp.Bits(), bmp.RowBytes(), bmp.Width(), bmp.Height(),
-                    3, t, linear);
-  TakeResult(bmp, out);
+  const TColor c = ColorToRGB(fill);
+  const size_t bytes = PixelBytes(out);
+  std::vector<uint8_t> fillRow(bytes);
+  for (size_t i = 0; i + 2 < bytes; i += 3) {
+    fillRow[i] = GetBValue(c);
+    fillRow[i + 1] = GetGValue(c);
+    fillRow[i + 2] = GetRValue(c);
+  }
+  const bool map = dw > 0 && dh > 0 && !bmp.Empty();
+  double m[6];
+  const bool invertible = map && t.Inverse(m);
+  // The work follows the pixels of both rasters.
+  const int64_t pixels = int64_t(dw) * dh + int64_t(bmp.Width()) * bmp.Height();
+  ParallelFor(0, dh, ThreadsFor(pixels), [&](int y0, int y1) {
+    for (int y = y0; y < y1; ++y)
+      std::memcpy(out.ScanLine(y), fillRow.data(), bytes);
+    if (invertible)
+      TransformRows(out.Bits(), out.RowBytes(), dw, y0, y1, bmp.Bits(), bmp.RowBytes(), bmp.Width(),
+                    bmp.Height(), 3, m, linear);
+  });
+  TakeResult(bmp, std::move(out));
 }
 
 } // namespace

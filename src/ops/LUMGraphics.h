@@ -3,7 +3,10 @@
 // change), changes the bitmap in place and announces the change with
 // "Assign with itself". Routines that loop over the rows themselves show the
 // hourglass and let the message loop run every 100 rows (the blur every 20,
-// the frosted glass every 50).
+// the frosted glass every 50). Large rasters have their rows shared among
+// the cores (core/Parallel.h: the number of threads is a setting, not an
+// argument); the hooks stay on the calling thread and run at the same points
+// of the work, and the pixels are those of a single thread.
 #pragma once
 
 #include "core/Bitmap.h"

@@ -26,8 +26,48 @@ inline size_t PixelBytes(const TBitmap &bmp) {
 } // namespace tessaro::ops
 
 #include "core/Hooks.h"
+#include "core/Parallel.h"
 
 namespace tessaro::ops {
+
+// The raster of a bitmap as a routine works on it. The message loop may run
+// an event handler that changes the same bitmap: after each run the routine
+// looks again. Pixels changed in place are simply worked on (as a row loop
+// would do); a raster of another size or format ends the routine, whose
+// remembered rows no longer fit it.
+struct TRasterView {
+  TBitmap *Bitmap;
+  int Width, Height;
+  TPixelFormat Format;
+  size_t Stride;
+  uint8_t *Bits;
+
+  explicit TRasterView(TBitmap &bmp)
+      : Bitmap(&bmp), Width(bmp.Width()), Height(bmp.Height()), Format(bmp.PixelFormat()),
+        Stride(bmp.RowBytes()), Bits(bmp.Bits()) {}
+  // False when the raster no longer has the size and format seen first.
+  bool Refresh() {
+    if (Bitmap->Width() != Width || Bitmap->Height() != Height || Bitmap->PixelFormat() != Format)
+      return false;
+    Bits = Bitmap->Bits();
+    return true;
+  }
+  uint8_t *Row(int y) const { return Bits + size_t(y) * Stride; }
+  int64_t Pixels() const { return int64_t(Width) * Height; }
+};
+
+// Rows [first, last) of a routine whose row loop runs the message loop
+// before every row whose index is a multiple of interval: in bands between
+// those rows, each band's rows shared among the threads (rowsFn(y0, y1) for
+// pieces of a band). False when a view changed its size or format while the
+// message loop ran.
+template <class Fn, class... Views>
+bool RowBands(int first, int last, int interval, int threads, Fn &&rowsFn, Views &...views) {
+  return ForEachBand(
+      first, last, INT_MAX, [interval](int y) { return y % interval == 0 ? 1 : 0; },
+      [&] { return (views.Refresh() && ...); },
+      [&](int b0, int b1) { ParallelFor(b0, b1, threads, rowsFn); });
+}
 
 // Runs Fn(row, pixelBytes) on every row of a working bitmap with the
 // hourglass and the message loop every 100 rows, then announces the change.
@@ -36,13 +76,17 @@ template <class Fn> bool ForEachRow(TBitmap *bmp, Fn &&fn) {
     return false;
   TWaitCursor wait;
   const size_t bytes = PixelBytes(*bmp);
-  const int h = bmp->Height();
-  for (int y = 0; y < h; ++y) {
-    RowTick(y, 100, h);
-    fn(bmp->ScanLine(y), bytes);
-  }
-  AnnounceChange(*bmp);
-  return true;
+  TRasterView view(*bmp);
+  const bool ran = RowBands(
+      0, view.Height, 100, ThreadsFor(view.Pixels()),
+      [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+          fn(view.Row(y), bytes);
+      },
+      view);
+  if (ran)
+    AnnounceChange(*bmp);
+  return ran;
 }
 
 } // namespace tessaro::ops

@@ -2,6 +2,7 @@
 // pixels as the library routines, the own-format operations, and bad
 // arguments that leave no output behind.
 #include "core/BmpFile.h"
+#include "core/FileUtil.h"
 #include "ops/LUMGraphics.h"
 
 #include "../common/TestUtil.h"
@@ -28,10 +29,14 @@ std::string Quote(const std::string &s) {
   return q + "'";
 }
 
-TRun Apply(const std::string &in, const std::string &out, const std::vector<std::string> &ops) {
-  std::string cmd = std::string(TESSARO_CLI) + " apply " + Quote(in) + " " + Quote(out);
+// Options before the subcommand go into `global`, those after the
+// operations into `trailing`.
+TRun Apply(const std::string &in, const std::string &out, const std::vector<std::string> &ops,
+           const std::string &global = "", const std::string &trailing = "") {
+  std::string cmd = std::string(TESSARO_CLI) + " " + global + " apply " + Quote(in) + " " + Quote(out);
   for (const std::string &op : ops)
     cmd += " " + Quote(op);
+  cmd += " " + trailing;
   TRun r;
   FILE *p = popen((cmd + " 2>&1").c_str(), "r");
   if (!p)
@@ -173,6 +178,48 @@ TEST(CliApply, BadArgumentsWriteNothing) {
   TRun missing = Apply(dir.File("nothing.bmp"), out, {"InvertBitmap"});
   EXPECT_NE(missing.Code, 0);
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// A binary pixel map (red, green, blue per pixel) read on every core, and
+// operations that give the same pixels on one thread and on two.
+TEST(CliApply, ThreadsOptionKeepsThePixels) {
+  test::TTempDir dir;
+  const int w = 401, h = 299; // above the size from which threads are used
+  std::string ppm = "P6\n# noise\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+  TBitmap expect(w, h, pf24bit);
+  uint32_t s = 17;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint8_t rgb[3];
+      for (uint8_t &c : rgb) {
+        s = s * 1664525u + 1013904223u;
+        c = uint8_t(s >> 24);
+      }
+      ppm.append(reinterpret_cast<const char *>(rgb), 3);
+      expect.SetPixel(x, y, RGB(rgb[0], rgb[1], rgb[2]));
+    }
+  const std::string in = dir.File("in.ppm");
+  ASSERT_TRUE(WriteFileAtomically(in, ppm.data(), ppm.size()));
+  const std::string copy = dir.File("copy.bmp");
+  ASSERT_EQ(Apply(in, copy, {"PixelFormat(pf24bit)"}).Code, 0);
+  EXPECT_TRUE(Same(Load(copy), expect));
+
+  const std::vector<std::string> ops = {"BlurBitmap(3.5)", "RotateBitmap(true,#FFFFFF,30,-1,-1)", "Rotate90",
+                                        "PixelFormat(pf8bit)"};
+  const std::string one = dir.File("one.bmp"), two = dir.File("two.bmp"), all = dir.File("all.bmp");
+  ASSERT_EQ(Apply(in, one, ops, "--threads 1").Code, 0);
+  ASSERT_EQ(Apply(in, two, ops, "", "--threads 2").Code, 0);
+  ASSERT_EQ(Apply(in, all, ops).Code, 0);
+  EXPECT_TRUE(Same(Load(one), Load(two)));
+  EXPECT_TRUE(Same(Load(one), Load(all)));
+
+  const std::string none = dir.File("none.bmp");
+  for (const char *bad : {"--threads 0", "--threads -2", "--threads many"}) {
+    TRun r = Apply(in, none, {"InvertBitmap"}, bad);
+    EXPECT_NE(r.Code, 0) << bad;
+    EXPECT_NE(r.Output.find("--threads"), std::string::npos) << r.Output;
+    EXPECT_FALSE(std::filesystem::exists(none)) << bad;
+  }
 }
 
 TEST(CliApply, HelpListsTheOperations) {
