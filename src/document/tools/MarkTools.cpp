@@ -71,8 +71,10 @@ public:
     std::vector<TPoint> path = TakePath(e);
     if (!path.empty() && path.back() != p)
       path.push_back(p);
-    if (path.size() >= 3)
-      Keep(e, OutlineBounds(path), TMarkShape{mkHand, std::move(path)});
+    if (path.size() < 3)
+      return;
+    const TRect bounds = OutlineBounds(path);
+    Keep(e, bounds, TMarkShape{mkHand, std::move(path)});
   }
   void Cancel(TToolEngine &e) const override { TakePath(e); }
 
