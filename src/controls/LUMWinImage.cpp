@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaro {
@@ -36,6 +37,7 @@ TLUMWinImage::TLUMWinImage(QWidget *parent) : QWidget(parent), FBitmap(std::make
 TLUMWinImage::~TLUMWinImage() = default;
 
 TBitmap &TLUMWinImage::MutableBitmap() {
+  FFace.reset();
   // Copy on write: a picture shared with someone else stays as it is.
   if (FBitmap.use_count() > 1)
     FBitmap = std::make_shared<TBitmap>(*FBitmap);
@@ -52,6 +54,7 @@ void TLUMWinImage::SetBitmap(const TBitmap &bitmap) {
 }
 
 void TLUMWinImage::SetBitmap(std::shared_ptr<const TBitmap> bitmap) {
+  FFace.reset();
   FBitmap = bitmap ? std::move(bitmap) : std::make_shared<const TBitmap>();
   FaceChanged();
   ApplyAutoSize();
@@ -114,23 +117,38 @@ void TLUMWinImage::resizeEvent(QResizeEvent *event) {
   QWidget::resizeEvent(event);
 }
 
-void TLUMWinImage::paintEvent(QPaintEvent *event) {
-  TFaceSpec spec{
+TFaceSpec TLUMWinImage::FaceSpec() const {
+  return TFaceSpec{
       FBitmap, width(), height(), FStretch && !FAutoSize, true, FFocusRectLineColor, FFocusRectSizerColor};
-  const TObjectFace face(std::move(spec));
+}
+
+const TObjectFace &TLUMWinImage::Face() {
+  if (!FFace || FFaceBuiltFor != FFaceVersion) {
+    FFace = std::make_unique<TObjectFace>(FaceSpec());
+    FFaceBuiltFor = FFaceVersion;
+  }
+  return *FFace;
+}
+
+void TLUMWinImage::paintEvent(QPaintEvent *event) {
+  const TObjectFace &face = Face();
   QPainter painter(this);
   TBitmap strip;
   for (const QRect &r : event->region()) {
     const QRect cr = r & rect();
-    if (cr.isEmpty())
-      continue;
-    strip.Allocate(cr.width(), cr.height(), pf24bit, false);
-    face.Render(cr.x(), cr.y(), strip, FColor);
-    // Rows of a 24-bit raster are blue, green, red, padded to 4 bytes: a
-    // picture Qt draws without a copy of its own.
-    const QImage rows(strip.Bits(), strip.Width(), strip.Height(), qsizetype(strip.RowBytes()),
-                      QImage::Format_BGR888);
-    painter.drawImage(cr.topLeft(), rows);
+    // A band of rows at a time: little memory however large the object.
+    constexpr int BandRows = 64;
+    for (int y = cr.top(); y <= cr.bottom(); y += BandRows) {
+      const int h = std::min(BandRows, cr.bottom() + 1 - y);
+      if (strip.Width() != cr.width() || strip.Height() != h)
+        strip.Allocate(cr.width(), h, pf24bit, false);
+      face.Render(cr.x(), y, strip, FColor);
+      // Rows of a 24-bit raster are blue, green, red, padded to 4 bytes: a
+      // picture Qt draws as it is.
+      const QImage rows(strip.Bits(), strip.Width(), strip.Height(), qsizetype(strip.RowBytes()),
+                        QImage::Format_BGR888);
+      painter.drawImage(QPoint(cr.x(), y), rows);
+    }
   }
   if (FDrawing) {
     painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
@@ -156,13 +174,13 @@ void TLUMWinImage::paintEvent(QPaintEvent *event) {
 
 void TLUMWinImage::ShowRegion() {
   if (FRegionVersion != FFaceVersion) {
-    TFaceSpec spec{
-        FBitmap, width(), height(), FStretch && !FAutoSize, true, FFocusRectLineColor, FFocusRectSizerColor};
-    TThreadTransparent worker(std::move(spec), FTransparentColor, FProgressBar);
+    TThreadTransparent worker(FaceSpec(), FTransparentColor, FProgressBar);
     FRegion = worker.Execute();
     FRegionVersion = FFaceVersion;
   }
-  setMask(FRegion);
+  // Nothing kept: a mask beside the control, which then shows nothing and
+  // takes no clicks (an empty mask would show all of it).
+  setMask(FRegion.isEmpty() ? QRegion(-1, -1, 1, 1) : FRegion);
   update();
 }
 

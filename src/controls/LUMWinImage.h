@@ -10,6 +10,7 @@
 // events.
 #pragma once
 
+#include "controls/ObjectFace.h"
 #include "controls/ObjectFrame.h"
 #include "core/Bitmap.h"
 #include "document/ImageView.h"
@@ -175,6 +176,9 @@ private:
   void DrawModeRelease();
   // The region of the face as it is now (computed once per look).
   void ShowRegion();
+  // What the control shows, built once per look.
+  TFaceSpec FaceSpec() const;
+  const TObjectFace &Face();
 
   std::shared_ptr<const TBitmap> FBitmap;
   TColor FColor = clWhite;
@@ -211,6 +215,8 @@ private:
   int FFaceVersion = 0;
   int FRegionVersion = -1;
   QRegion FRegion;
+  std::unique_ptr<TObjectFace> FFace;
+  int FFaceBuiltFor = -1;
 };
 
 } // namespace tessaro

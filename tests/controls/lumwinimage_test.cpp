@@ -264,6 +264,14 @@ TEST_F(WinImageTest, SeeThroughPixelsLetTheParentShowAndTakeClicks) {
   EXPECT_EQ(Parent->childAt(solid + QPoint(6, 0)), Image.data());
   Image->SetTransparent(false);
   EXPECT_EQ(Parent->childAt(hole + QPoint(6, 0)), Image.data());
+  // A small object of nothing but the see-through colour is not there at all.
+  TBitmap green(5, 5, pf24bit);
+  green.Canvas().Brush.Color = RGB(0, 255, 0);
+  green.Canvas().FillRect(TRect(0, 0, 5, 5));
+  Image->SetBitmap(green);
+  Image->resize(9, 9);
+  Image->SetTransparent(true);
+  EXPECT_EQ(Parent->childAt(Image->geometry().center()), nullptr);
 }
 
 TEST_F(WinImageTest, DrawModeDrawsOneShapeIntoThePicture) {
