@@ -241,7 +241,9 @@ private:
   void ShowWinImageState(TLUMWinImageEx &image);
   void ClearMarking();
   void RememberMarking();
-  void MarkingOfLoadedSnapshot();
+  // After an undo or redo (taken: whether it was): the marking of the
+  // raster it loaded. Returns taken.
+  bool MarkingOfLoadedSnapshot(bool taken);
   // Listener of the undo history.
   void UndoHintChanged(const std::string &hint) override;
   void RedoHintChanged(const std::string &hint) override;

@@ -32,29 +32,32 @@ void TfrmChild::RememberMarking() {
     FSnapshotMarking.erase(FUndo->UndoFileNo());
 }
 
-void TfrmChild::MarkingOfLoadedSnapshot() {
+bool TfrmChild::MarkingOfLoadedSnapshot(bool taken) {
+  if (!taken)
+    return false;
   // Undo and redo end with the raster of the entry after the index.
   const std::vector<std::string> &log = FUndo->UndoList();
   const int loaded = FUndo->UndoIndex() + 1;
   if (loaded < 0 || loaded >= int(log.size()))
-    return;
+    return true;
   const std::filesystem::path path(TUndoCache::EntryPath(log[size_t(loaded)]));
   std::error_code ec;
   if (!std::filesystem::exists(path, ec))
-    return;
+    return true;
   int number = 0;
   try {
     number = std::stoi(path.stem().string());
   } catch (const std::exception &) {
-    return;
+    return true;
   }
   const auto it = FSnapshotMarking.find(number);
   if (it == FSnapshotMarking.end()) {
     ClearMarking();
-    return;
+    return true;
   }
   FMarkRect = it->second.first;
   FMarkShape = it->second.second;
+  return true;
 }
 
 bool TfrmChild::AddUndoStep(const std::string &caption) {
@@ -64,18 +67,12 @@ bool TfrmChild::AddUndoStep(const std::string &caption) {
 
 bool TfrmChild::UndoStep(const std::string &caption) {
   RememberMarking();
-  if (!FUndo->Undo(caption))
-    return false;
-  MarkingOfLoadedSnapshot();
-  return true;
+  return MarkingOfLoadedSnapshot(FUndo->Undo(caption));
 }
 
 bool TfrmChild::RedoStep(const std::string &caption) {
   RememberMarking();
-  if (!FUndo->Redo(caption))
-    return false;
-  MarkingOfLoadedSnapshot();
-  return true;
+  return MarkingOfLoadedSnapshot(FUndo->Redo(caption));
 }
 
 } // namespace tessaro

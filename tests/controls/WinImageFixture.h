@@ -3,6 +3,7 @@
 // the popup menus it opens answered by caption.
 #pragma once
 
+#include "../common/TestUtil.h"
 #include "controls/LUMWinImage.h"
 
 #include <QAction>
@@ -35,16 +36,6 @@ inline TBitmap Pattern(int w, int h) {
     for (int x = 0; x < w; ++x)
       bmp.SetPixel(x, y, RGB(uint8_t(x * 7), uint8_t(y * 11), uint8_t((x ^ y) * 3)));
   return bmp;
-}
-
-inline bool SamePixels(const TBitmap &a, const TBitmap &b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height())
-    return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y))
-        return false;
-  return true;
 }
 
 class WinImageTest : public ::testing::Test {

@@ -104,7 +104,7 @@ TEST_F(WinImageTest, StretchedResizeResamplesWithTheChosenFilter) {
     ResizeBitmap(&expected, k.Filter, RGB(1, 2, 3), ExactResizePercent(100, 137), ExactResizePercent(50, 71));
     EXPECT_EQ(expected.Width(), 137);
     EXPECT_EQ(expected.Height(), 71);
-    EXPECT_TRUE(SamePixels(Image->Bitmap(), expected));
+    EXPECT_TRUE(PixelsEqual(Image->Bitmap(), expected));
     EXPECT_EQ(Resizes, std::vector<QSize>{QSize(137, 71)});
   }
 }
@@ -230,7 +230,7 @@ TEST_F(WinImageTest, CombiningIntoATargetSkipsTheSeeThroughColour) {
   TBitmap expected(target);
   TransparentCopy(&picture, &expected, 20 + 4 + 3, 30 + 4 - 2, clWhite, true);
   Image->CombineWithBackground(Image, &target, 3, -2);
-  EXPECT_TRUE(SamePixels(target, expected));
+  EXPECT_TRUE(PixelsEqual(target, expected));
   EXPECT_EQ(Deletes, 1);
   // A target of another format takes nothing, and the object stays.
   TLUMWinImage *other = MakeImage(QRect(0, 0, 40, 40));
@@ -293,7 +293,7 @@ TEST_F(WinImageTest, DrawModeDrawsOneShapeIntoThePicture) {
         expected.SetPixel(x, y, RGB(9, 8, 7));
   expected.Canvas().MoveTo(10, 10);
   expected.Canvas().LineTo(56, 40);
-  EXPECT_TRUE(SamePixels(Image->Bitmap(), expected));
+  EXPECT_TRUE(PixelsEqual(Image->Bitmap(), expected));
   EXPECT_FALSE(Image->DrawModeEnable());
   EXPECT_TRUE(Moves.empty());
 }

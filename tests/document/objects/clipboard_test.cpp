@@ -25,35 +25,35 @@ protected:
 
 TEST_F(ClipboardTest, CopyWithoutMarkingTakesTheWholePicture) {
   Doc->mnuCopyClick();
-  EXPECT_TRUE(Same(Clipboard(), *Before));
-  EXPECT_TRUE(Same(Doc->Bitmap(), *Before));
+  EXPECT_TRUE(PixelsEqual(Clipboard(), *Before));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), *Before));
   EXPECT_EQ(Steps(), 0);
 }
 
 TEST_F(ClipboardTest, CopyOfAnotherFormatGivesItsColours) {
   Load(Pattern(120, 90, pf8bit));
   Doc->mnuCopyClick();
-  EXPECT_TRUE(Same(Clipboard(), *Before));
+  EXPECT_TRUE(PixelsEqual(Clipboard(), *Before));
 }
 
 TEST_F(ClipboardTest, CutLeavesThePaperColourAndUndoBringsTheMarkingBack) {
   Mark({20, 10}, {70, 40});
   const TBitmap framed(Doc->Bitmap());
   Doc->mnuCutClick();
-  EXPECT_TRUE(Same(Clipboard(), Area(*Before, TRect(20, 10, 70, 40))));
+  EXPECT_TRUE(PixelsEqual(Clipboard(), Area(*Before, TRect(20, 10, 70, 40))));
   TBitmap expected(*Before);
   FillMarking(expected.Canvas(), TRect(20, 10, 70, 40), TMarkShape(), RGB(0, 128, 255));
-  EXPECT_TRUE(Same(Doc->Bitmap(), expected));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), expected));
   EXPECT_FALSE(Doc->MarkingExists());
   EXPECT_EQ(Doc->Undo().UndoHint(), "Rückgängig (Ausschneiden)");
   ASSERT_TRUE(Doc->UndoStep());
-  EXPECT_TRUE(Same(Doc->Bitmap(), framed));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), framed));
   EXPECT_EQ(Doc->MarkRect(), TRect(20, 10, 70, 40));
 }
 
 TEST_F(ClipboardTest, CutWithoutMarkingEmptiesThePicture) {
   Doc->mnuCutClick();
-  EXPECT_TRUE(Same(Clipboard(), *Before));
+  EXPECT_TRUE(PixelsEqual(Clipboard(), *Before));
   for (QPoint p : {QPoint(0, 0), QPoint(119, 89), QPoint(60, 45)})
     EXPECT_EQ(Doc->Bitmap().GetPixel(p.x(), p.y()), RGB(0, 128, 255));
 }
@@ -65,8 +65,8 @@ TEST_F(ClipboardTest, PasteMakesAFloatingImageOfTheSamePixels) {
   TLUMWinImageEx *image = Doc->ActiveWinImage();
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->geometry(), QRect(0, 0, 108, 58));
-  EXPECT_TRUE(Same(image->Bitmap(), Area(*Before, TRect(10, 20, 110, 70))));
-  EXPECT_TRUE(Same(image->SourceBitmap(), image->Bitmap()));
+  EXPECT_TRUE(PixelsEqual(image->Bitmap(), Area(*Before, TRect(10, 20, 110, 70))));
+  EXPECT_TRUE(PixelsEqual(image->SourceBitmap(), image->Bitmap()));
   EXPECT_TRUE(image->Stretch());
   EXPECT_EQ(Host.ObjectPos, QPoint(4, 4));
   EXPECT_EQ(Host.ObjectSize, QSize(100, 50));
@@ -74,7 +74,7 @@ TEST_F(ClipboardTest, PasteMakesAFloatingImageOfTheSamePixels) {
   EXPECT_EQ(Host.Status[0], "X: 4");
   EXPECT_EQ(Host.Status[1], "Y: 4");
   // Pasting changes no pixel of the raster and records no step.
-  EXPECT_TRUE(Same(Doc->Bitmap(), *Before));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), *Before));
   EXPECT_EQ(Steps(), 1);
 }
 

@@ -2,6 +2,7 @@
 // helpers to compare rasters and read the clipboard.
 #pragma once
 
+#include "../../common/TestUtil.h"
 #include "../bare_host.h"
 #include "core/Canvas.h"
 #include "document/objects/ClipboardImage.h"
@@ -37,22 +38,6 @@ protected:
     Doc->SetDocument("Test.bmp", "Test.bmp", false, false);
     QApplication::processEvents();
     Before = std::make_unique<TBitmap>(Doc->Bitmap());
-  }
-  // Rasters equal in size and in every pixel's colour; the first few
-  // differences are reported.
-  static ::testing::AssertionResult Same(const TBitmap &got, const TBitmap &expected) {
-    if (got.Width() != expected.Width() || got.Height() != expected.Height())
-      return ::testing::AssertionFailure() << "size " << got.Width() << "x" << got.Height() << " instead of "
-                                           << expected.Width() << "x" << expected.Height();
-    int differ = 0;
-    auto failure = ::testing::AssertionFailure();
-    for (int y = 0; y < got.Height(); ++y)
-      for (int x = 0; x < got.Width(); ++x)
-        if (got.GetPixel(x, y) != expected.GetPixel(x, y) && differ++ < 5)
-          failure << "pixel " << x << "," << y << " ";
-    if (differ)
-      return failure << "(" << differ << " pixels differ)";
-    return ::testing::AssertionSuccess();
   }
   static TBitmap Clipboard() {
     TBitmap bmp;

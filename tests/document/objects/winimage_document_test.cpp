@@ -49,8 +49,8 @@ protected:
     EXPECT_EQ(i.Transparent(), s.Transparent);
     EXPECT_EQ(i.TransparentColor(), s.Color);
     EXPECT_EQ(i.BlendLevel(), s.Level);
-    EXPECT_TRUE(Same(i.Bitmap(), *s.Bitmap));
-    EXPECT_TRUE(Same(i.SourceBitmap(), *s.Source));
+    EXPECT_TRUE(PixelsEqual(i.Bitmap(), *s.Bitmap));
+    EXPECT_TRUE(PixelsEqual(i.SourceBitmap(), *s.Source));
   }
 };
 
@@ -90,7 +90,7 @@ TEST_F(WinImageDocTest, CombiningEqualsTransparentCopyOfTheObjectsPixels) {
     TransparentCopy(&shown, &expected, 41, 25, RGB(0, 255, 0), k.Transparent);
     const size_t entries = Doc->Undo().UndoList().size();
     Doc->CombineWinImage(image, nullptr);
-    EXPECT_TRUE(Same(Doc->Bitmap(), expected));
+    EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), expected));
     EXPECT_EQ(Doc->ActiveWinImage(), nullptr);
     EXPECT_TRUE(Doc->WinImages().empty());
     EXPECT_FALSE(Host.ObjectToolBars);
@@ -98,7 +98,7 @@ TEST_F(WinImageDocTest, CombiningEqualsTransparentCopyOfTheObjectsPixels) {
     EXPECT_EQ(Doc->Undo().UndoHint(), "Rückgängig (Objekt löschen)");
     // One undo takes back both steps and brings the object back.
     ASSERT_TRUE(Doc->UndoStep());
-    EXPECT_TRUE(Same(Doc->Bitmap(), *Before));
+    EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), *Before));
     ASSERT_EQ(Doc->WinImages().size(), 1u);
     ExpectState(*Doc->WinImages()[0], state);
     Doc->DestroyWinImages();
@@ -112,13 +112,13 @@ TEST_F(WinImageDocTest, CrossFadeBlendsTheSourceOverWhatLiesBeneath) {
   Host.SetBlendPosition(50);
   TBitmap expected = Area(*Before, TRect(41, 25, 141, 75));
   BlendDraw(&expected, &image->SourceBitmap(), 0, 0, 128);
-  EXPECT_TRUE(Same(image->Bitmap(), expected));
+  EXPECT_TRUE(PixelsEqual(image->Bitmap(), expected));
   // Moving it blends again with the new background.
   Drag(image->pos() + QPoint(50, 25), {image->pos() + QPoint(55, 25)}, image->pos() + QPoint(60, 30));
   EXPECT_EQ(image->pos(), QPoint(47, 26));
   expected = Area(*Before, TRect(51, 30, 151, 80));
   BlendDraw(&expected, &image->SourceBitmap(), 0, 0, 128);
-  EXPECT_TRUE(Same(image->Bitmap(), expected));
+  EXPECT_TRUE(PixelsEqual(image->Bitmap(), expected));
   EXPECT_EQ(Host.ObjectPos, QPoint(51, 30));
   EXPECT_EQ(CrossFadeAlpha(100), 0);
   EXPECT_EQ(CrossFadeAlpha(0), 255);
@@ -134,7 +134,7 @@ TEST_F(WinImageDocTest, CombiningAtZoom200UsesHalfTheCoordinatesAndSize) {
   ASSERT_EQ(half.Width(), 50);
   TBitmap expected(*Before);
   TransparentCopy(&half, &expected, 22, 12, clWhite, false);
-  EXPECT_TRUE(Same(Doc->Bitmap(), expected));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), expected));
 }
 
 TEST_F(WinImageDocTest, AStretchedObjectIsCombinedAtItsShownSize) {
@@ -145,7 +145,7 @@ TEST_F(WinImageDocTest, AStretchedObjectIsCombinedAtItsShownSize) {
   Doc->CombineWinImage(image, nullptr);
   TBitmap expected(*Before);
   TransparentCopy(&stretched, &expected, 14, 14, clWhite, false);
-  EXPECT_TRUE(Same(Doc->Bitmap(), expected));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), expected));
 }
 
 TEST_F(WinImageDocTest, DeletedObjectsComeBackOneByOne) {
@@ -171,7 +171,7 @@ TEST_F(WinImageDocTest, DeletedObjectsComeBackOneByOne) {
   ASSERT_EQ(Doc->WinImages().size(), 2u);
   ExpectState(*Doc->WinImages()[1], sa);
   EXPECT_FALSE(Doc->WinImages()[1]->mask().isEmpty());
-  EXPECT_TRUE(Same(Doc->Bitmap(), *Before));
+  EXPECT_TRUE(PixelsEqual(Doc->Bitmap(), *Before));
 }
 
 TEST_F(WinImageDocTest, ObjectsBeyondThePictureCanBeScrolledTo) {
