@@ -136,7 +136,9 @@ bool TfrmChild::CrossFadeWinImage(TLUMWinImageEx &image, int position) {
     return true;
   }
   auto blended = std::make_shared<TBitmap>();
-  if (!CrossFade(*FBitmap, FZoom, picture, source, position, *blended))
+  // Long raster work lets events run: the object may go meanwhile.
+  const QPointer<TLUMWinImageEx> guard(&image);
+  if (!CrossFade(*FBitmap, FZoom, picture, source, position, *blended) || !guard || image.Deleted())
     return false;
   image.SetBitmap(std::move(blended));
   image.SetBlendLevel(position);
@@ -172,11 +174,13 @@ void TfrmChild::CombineWinImage(QObject *Sender, TBitmap *) {
   if (FBitmap->PixelFormat() != pf24bit)
     FBitmap->SetPixelFormat(pf24bit);
   const double z = FZoom / 100.0;
+  const QPointer<TLUMWinImageEx> guard(image);
   TransparentCopy(picture.get(), FBitmap.get(), int(std::trunc((image->Left() + 4) / z)),
                   int(std::trunc((image->Top() + 4) / z)), image->TransparentColor(), image->Transparent());
   if (FBitmap->PixelFormat() != FImageType)
     FBitmap->SetPixelFormat(FImageType);
-  image->DeleteImage();
+  if (guard && !image->Deleted())
+    image->DeleteImage();
   FActiveWinImage = nullptr;
   FUndo->SetObjectCombined(true);
   FHost.HideObjectToolBars();
