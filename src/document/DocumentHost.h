@@ -47,6 +47,9 @@ struct TSharedActions {
   QAction *BmpClBlue = nullptr;
 };
 
+// Where the pipette puts a picked colour (bits; Shift picks fill and line).
+enum TPipetteTarget : unsigned { ptFill = 1, ptLine = 2, ptPaper = 4 };
+
 class TDocumentHost {
 public:
   virtual ~TDocumentHost() = default;
@@ -130,6 +133,9 @@ public:
 
   // The drawing state, read live at every mouse event (never copied).
   virtual TToolAttributes DrawAttributes() const = 0;
+  // The pipette picked a colour for the frame's fill, line or paper colour
+  // (targets: TPipetteTarget bits); the document's own paper colour stays.
+  virtual void PipetteColor(unsigned targets, TColor color) = 0;
 };
 
 } // namespace tessaro

@@ -69,8 +69,12 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
   ClipboardChanged();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Image, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint &pos) { PopupMenuChild->popup(Image->mapToGlobal(pos)); });
+  connect(Image, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    // The pipette takes the right button for the line colour.
+    if (FHost.DrawAttributes().Tool == dtPipette)
+      return;
+    PopupMenuChild->popup(Image->mapToGlobal(pos));
+  });
   resize(318, 252);
 }
 

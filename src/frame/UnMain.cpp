@@ -33,6 +33,7 @@ TfrmMain *TfrmMain::Instance() {
 
 TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   GFrame = this;
+  FCreating = true;
   setObjectName("frmMain");
   setWindowTitle("Tessaro");
   NewImageNo = 1;
@@ -72,6 +73,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   NameToolBarParts();
   ShowFrameMenus();
   resize(1024, 768);
+  CreateShell();
 }
 
 TfrmMain::~TfrmMain() {
@@ -115,11 +117,13 @@ void TfrmMain::showEvent(QShowEvent *event) {
 }
 
 void TfrmMain::FormShow() {
-  if (CommandLine.size() > 1)
-    OpenPictureFile(CommandLine.at(1).toStdString());
+  ShellFormShow();
+  if (const std::string file = CommandLineFile(); !file.empty())
+    OpenPictureFile(file);
   if (Documents().empty())
     CreateBlankDocument();
   BuildHelpMenu();
+  StartShellTimers();
 }
 
 void TfrmMain::mnuEndClick() {
@@ -148,6 +152,7 @@ void TfrmMain::FormClose() {
   if (FClosed)
     return;
   FClosed = true;
+  ShellFormClose();
   // The windows go once the event that closed the frame is done (it may
   // come from one of their own menus or buttons).
   const QList<QMdiSubWindow *> subs = MdiArea->subWindowList();
@@ -157,6 +162,7 @@ void TfrmMain::FormClose() {
     RemoveCacheHook();
   else
     RemoveCacheFolder();
+  RecoveryFinish();
 }
 
 // --- what the documents see of the frame ------------------------------------

@@ -1,27 +1,30 @@
 // The frame's side of the marking and the floating images: "Markierung
-// löschen" kept current, the object toolbars shown and hidden, the object's
-// status texts, and the cross-fade position the objects share.
+// löschen" turned off, the object toolbars shown and hidden, the object's
+// status texts, the cross-fade position the objects share, and the floating
+// images as the save's merge sees them.
 #include "frame/UnMain.h"
 
 #include "document/UnChild.h"
 #include "frame/ToolPictures.h"
 #include "platform/ScreenMetrics.h"
 
-#include <QTimer>
 #include <QToolBar>
 
 namespace tessaro {
 
 void TfrmMain::CreateObjectParts() {
-  TimerMarking = new QTimer(this);
-  TimerMarking->setInterval(1000);
-  connect(TimerMarking, &QTimer::timeout, this, [this] { DisplayMarking(); });
-  TimerMarking->start();
-}
-
-void TfrmMain::DisplayMarking() {
-  TfrmChild *doc = ActiveChild();
-  TBUndoMark->setEnabled(doc && doc->MarkingExists());
+  // Saving paints the floating images into the raster first, each made the
+  // current one and combined.
+  FloatingKinds.push_back(TFloatingKind{[](const QObject *object) {
+                                          const auto *image = qobject_cast<const TLUMWinImageEx *>(object);
+                                          return image && !image->Deleted();
+                                        },
+                                        [](TfrmChild &doc, QObject *object) {
+                                          if (auto *image = qobject_cast<TLUMWinImageEx *>(object)) {
+                                            doc.SetActiveWinImage(image);
+                                            doc.CombineWinImage(image, nullptr);
+                                          }
+                                        }});
 }
 
 void TfrmMain::DisableUndoMark() {

@@ -81,6 +81,17 @@ public:
   void DisableUndoMark() override { ++UndoMarkDisabled; }
   void ToolBarsMenuShown() override {}
   TToolAttributes DrawAttributes() const override { return Attributes; }
+  // The pipette's colours land in the attributes as the frame's panels would.
+  void PipetteColor(unsigned targets, TColor color) override {
+    if (targets & ptFill)
+      Attributes.BrushColor = color;
+    if (targets & ptLine)
+      Attributes.PenColor = color;
+    if (targets & ptPaper)
+      Attributes.PaperColor = color;
+    ++PipetteCalls;
+  }
+  int PipetteCalls = 0;
 
 private:
   TSharedActions FActions;
@@ -104,18 +115,20 @@ protected:
   }
 
   void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-             bool process = true) {
+             bool process = true, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QWindow *win = Doc->window()->windowHandle();
     const QPoint global = Doc->Image->mapToGlobal(pos);
-    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, keys);
     e.setTimestamp(Timestamp += 1000); // never a double click by accident
     QCoreApplication::sendEvent(win, &e);
     if (process)
       QApplication::processEvents();
   }
-  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, p, b, b); }
-  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    Mouse(QEvent::MouseButtonPress, p, b, b, true, keys);
+  }
+  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton, true, keys);
   }
   void Move(QPoint p, Qt::MouseButtons held = Qt::LeftButton) {
     Mouse(QEvent::MouseMove, p, Qt::NoButton, held);

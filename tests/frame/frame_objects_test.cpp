@@ -1,13 +1,13 @@
 // The frame with the marking and the floating images: "Markierung löschen"
 // follows the active document's marking, the object toolbars follow the
 // active document's current object, the object's status texts, the shared
-// cross-fade position, and the zoom list blending objects again.
+// cross-fade position, the zoom list blending objects again, and the save's
+// merge combining them.
 #include "document/objects/CrossFade.h"
 #include "document/objects/Marking.h"
 #include "frame/ToolPictures.h"
 #include "frame_fixture.h"
 
-#include <QTimer>
 #include <QToolBar>
 
 namespace tessaro::test {
@@ -27,14 +27,14 @@ TEST_F(FrameObjects, UndoMarkButtonFollowsTheMarking) {
   TfrmChild *doc = First();
   doc->Bitmap().Assign(Picture(400, 300));
   const TBitmap before(doc->Bitmap());
-  Frame->DisplayMarking();
+  Frame->TimerDisplayTimer();
   EXPECT_FALSE(Frame->TBUndoMark->isEnabled());
   Frame->ActiveTool = dtMarkRect;
   TToolEngine &e = doc->Engine();
   e.ImageMouseDown(mbLeft, ssLeft, 10, 10);
   e.ImageMouseMove(ssLeft, 50, 40);
   e.ImageMouseUp(mbLeft, 0, 80, 60);
-  Frame->DisplayMarking();
+  Frame->TimerDisplayTimer();
   EXPECT_TRUE(Frame->TBUndoMark->isEnabled());
   Frame->TBUndoMark->click();
   EXPECT_FALSE(doc->MarkingExists());
@@ -42,10 +42,21 @@ TEST_F(FrameObjects, UndoMarkButtonFollowsTheMarking) {
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < 400; ++x)
       ASSERT_EQ(doc->Bitmap().GetPixel(x, y), before.GetPixel(x, y)) << x << "," << y;
-  // The display timer runs the same check every second.
-  ASSERT_NE(Frame->TimerMarking, nullptr);
-  EXPECT_TRUE(Frame->TimerMarking->isActive());
-  EXPECT_EQ(Frame->TimerMarking->interval(), 1000);
+}
+
+TEST_F(FrameObjects, SavingCombinesTheFloatingImagesFirst) {
+  TfrmChild *doc = First();
+  doc->Bitmap().Assign(Picture(400, 300));
+  TLUMWinImageEx *a = doc->InsertWinImage(TBitmap(30, 20, pf24bit));
+  TLUMWinImageEx *b = doc->InsertWinImage(Picture(40, 10));
+  a->move(100, 100);
+  b->move(10, 200);
+  QueueAnswer(mrYes);
+  EXPECT_TRUE(Frame->MergeFloatingObjects(*doc));
+  EXPECT_TRUE(doc->WinImages().empty());
+  EXPECT_EQ(doc->ActiveWinImage(), nullptr);
+  EXPECT_EQ(doc->Bitmap().GetPixel(104, 104), clWhite);
+  EXPECT_EQ(doc->Bitmap().GetPixel(14 + 7, 204 + 3), Picture(40, 10).GetPixel(7, 3));
 }
 
 TEST_F(FrameObjects, ObjectToolBarsFollowTheActiveDocument) {

@@ -34,7 +34,7 @@ public:
     Figure(e, e.FLastPoint);
     e.ShowExtent(x, y);
   }
-  void Release(TToolEngine &e, TPoint p) const override {
+  void Release(TToolEngine &e, TPoint p, int, int) const override {
     e.SetXorStyle();
     Figure(e, e.FLastPoint);
     Keep(e, TRect(e.FStartPoint.X, e.FStartPoint.Y, p.X, p.Y), TMarkShape{FKind, {}});
@@ -66,7 +66,7 @@ public:
     c.LineTo(p.X, p.Y);
     path.push_back(p);
   }
-  void Release(TToolEngine &e, TPoint p) const override {
+  void Release(TToolEngine &e, TPoint p, int, int) const override {
     e.SetXorStyle();
     std::vector<TPoint> path = TakePath(e);
     if (!path.empty() && path.back() != p)
