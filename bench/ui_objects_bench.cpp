@@ -268,9 +268,9 @@ int MeasureMemory() {
 BENCHMARK(BM_DragObject)->Args({6000, 4000})->Args({2500, 2500})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MaskWorker)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MaskControl)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Combine)->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK(BM_Combine)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_ObjectPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Snapshot)->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK(BM_Snapshot)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_CopyPaste)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 int main(int argc, char **argv) {
