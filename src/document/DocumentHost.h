@@ -12,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QProgressBar;
 
 namespace tessaro {
 
@@ -88,6 +89,37 @@ public:
   virtual void SetRedoHint(const QString &hint) = 0;
   // The floating-object toolbars go away with the object they showed.
   virtual void HideObjectToolBars() = 0;
+  // The floating-image toolbars ("Bewegliche Objekte", "Transparenz")
+  // appear when an image object becomes current; their values follow it:
+  // the picture's position (pixels of the zoomed image) and size, its
+  // see-through state and colour.
+  virtual void ShowObjectToolBars() {}
+  virtual void ShowWinImagePosition(int x, int y) {
+    (void)x;
+    (void)y;
+  }
+  virtual void ShowWinImageSize(int width, int height) {
+    (void)width;
+    (void)height;
+  }
+  virtual void ShowWinImageTransparency(bool transparent, TColor color) {
+    (void)transparent;
+    (void)color;
+  }
+  // The cross-fade position (0 to 100) that all floating images share.
+  // Setting another position runs the cross-fade of the active document's
+  // current floating image.
+  virtual int BlendPosition() const { return 0; }
+  virtual void SetBlendPosition(int position) { (void)position; }
+  // The four status texts (position and size) of the active document's
+  // current floating image.
+  virtual void ShowObjectStatus() {}
+  // The progress bar of long object work (the see-through region); null
+  // when there is none.
+  virtual QProgressBar *ProgressBar() const { return nullptr; }
+  // "Markierung löschen" goes off when the marking goes; the display timer
+  // turns it on while a marking exists.
+  virtual void DisableUndoMark() {}
   // "Symbolleisten" opens: tick the visible bars.
   virtual void ToolBarsMenuShown() = 0;
   // "Farbpalette" or "Bildfarben" opens: tick the colour sets shown.

@@ -3,6 +3,8 @@
 #include "platform/Hints.h"
 #include "platform/QtColor.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPalette>
 #include <QVBoxLayout>
@@ -63,6 +65,9 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
   ScrollBox->OnZoomStep = [this](int direction) { FHost.StepZoom(*this, direction); };
 
   CreateMenus();
+  // The paste items follow the clipboard.
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
+  ClipboardChanged();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Image, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
     // The pipette takes the right button for the line colour.
@@ -97,6 +102,11 @@ void TfrmChild::FormActivate() {
     FHost.SetStatusText(8, type);
   FHost.ShowPaperColor(FPaperColor);
   FUndo->ActivateHints();
+  // The object toolbars show this document's current floating image.
+  if (FActiveWinImage)
+    ShowWinImageState(*FActiveWinImage);
+  else
+    FHost.HideObjectToolBars();
 }
 
 void TfrmChild::FormDeactivate() {
@@ -123,10 +133,12 @@ void TfrmChild::SnapshotLoaded(TPixelFormat imageType) {
 }
 
 void TfrmChild::ReapplyZoom() {
-  if (FHost.ActiveChild() == this)
+  if (FHost.ActiveChild() == this) {
     FHost.ApplyZoom();
-  else
+  } else {
     Image->SetZoom(FZoom);
+    ReblendWinImages();
+  }
 }
 
 void TfrmChild::DocumentModified() {

@@ -64,10 +64,6 @@ void TfrmChild::mnuMainFileClick() {
   mnuRestore->setEnabled(exists);
 }
 
-void TfrmChild::mnuMainEditClick() {
-  // Clipboard items join with the clipboard commands.
-}
-
 void TfrmChild::mnuSaveClick() {
   FHost.SaveDocument(*this, FFileName, FReadOnly || !std::filesystem::exists(FFileName));
 }
@@ -93,8 +89,11 @@ void TfrmChild::mnuRestoreClick() {
   }
   if (!AddUndoStep("Wiederherstellen"))
     return;
+  DestroyWinImages();
   FActiveWinImage = nullptr;
   FHost.HideObjectToolBars();
+  // The file has no marking frame: the marking goes with the old raster.
+  ClearMarking();
   FBitmap->Assign(loaded);
   FImageType = FBitmap->PixelFormat();
   FModified = false;

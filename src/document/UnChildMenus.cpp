@@ -72,11 +72,18 @@ void TfrmChild::CreateMenus() {
   mnuReUndo->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Z));
   SetHint(mnuReUndo, RedoHintPlain);
   mnuMainEdit->addSeparator();
-  mnuCut = Later(mnuMainEdit, "Ausschneiden", QString(), QKeySequence(Qt::CTRL | Qt::Key_X));
-  mnuCopy = Later(mnuMainEdit, "Kopieren", QString(), QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuPaste = Later(mnuMainEdit, "Einfügen", QString(), QKeySequence(Qt::CTRL | Qt::Key_V));
-  mnuClearClipBrd = Later(mnuMainEdit, "Zwischenablage leeren");
+  mnuCut = mnuMainEdit->addAction("Ausschneiden");
+  mnuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  mnuCopy = mnuMainEdit->addAction("Kopieren");
+  mnuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuPaste = mnuMainEdit->addAction("Einfügen");
+  mnuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuClearClipBrd = mnuMainEdit->addAction("Zwischenablage leeren");
   connect(mnuMainEdit, &QMenu::aboutToShow, this, [this] { mnuMainEditClick(); });
+  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
+  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
+  connect(mnuClearClipBrd, &QAction::triggered, this, [this] { mnuClearClipBrdClick(); });
   connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
   connect(mnuReUndo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
 
@@ -143,9 +150,13 @@ void TfrmChild::CreateMenus() {
   ppMnuRedo = PopupMenuChild->addAction("Wiederhertellen");
   SetHint(ppMnuRedo, RedoHintPlain);
   PopupMenuChild->addSeparator();
-  ppMnuCut = Later(PopupMenuChild, "Ausschneiden");
-  ppMnuCopy = Later(PopupMenuChild, "Kopieren");
-  ppMnuPaste = Later(PopupMenuChild, "Einfügen");
+  ppMnuCut = PopupMenuChild->addAction("Ausschneiden");
+  ppMnuCopy = PopupMenuChild->addAction("Kopieren");
+  ppMnuPaste = PopupMenuChild->addAction("Einfügen");
+  connect(PopupMenuChild, &QMenu::aboutToShow, this, [this] { ClipboardChanged(); });
+  connect(ppMnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
+  connect(ppMnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+  connect(ppMnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
   connect(ppMnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
   connect(ppMnuRedo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
 }

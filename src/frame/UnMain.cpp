@@ -70,6 +70,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   // The pointer tool hides the option toolbars; the attributes start from
   // the bars' defaults.
   TBCursorClick();
+  CreateObjectParts();
   NameToolBarParts();
   ShowFrameMenus();
   resize(1024, 768);

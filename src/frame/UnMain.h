@@ -33,6 +33,7 @@ class QShortcut;
 class QSplitter;
 class QTimer;
 class QToolBar;
+class QTimer;
 class QToolButton;
 
 namespace tessaro {
@@ -218,6 +219,12 @@ public:
   void SetUndoHint(const QString &hint) override;
   void SetRedoHint(const QString &hint) override;
   void HideObjectToolBars() override;
+  void ShowObjectToolBars() override;
+  int BlendPosition() const override { return FBlendPosition; }
+  void SetBlendPosition(int position) override;
+  void ShowObjectStatus() override;
+  QProgressBar *ProgressBar() const override { return PBarStatus; }
+  void DisableUndoMark() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
   void ColorPaletteMenuShown() override { mnuColorPaletteClick(); }
   void BitmapColorsMenuShown() override { mnuBitmapColorsClick(); }
@@ -270,6 +277,9 @@ public:
   void ppMnuMarkHandClick();
   void TBUse3DClick();
   void TBUndoMarkClick();
+  // The cross-fade of the active document's current floating image at the
+  // shared position.
+  void TrackBarWinImgTranspChange();
   void LMDGlobalHotKeyKeyDown();
 
   // Attributes. The check buttons' click handlers toggle the button like a
@@ -436,6 +446,7 @@ private:
   void CreateToolBars();
   void CreateToolBarDraw();
   void CreateOptionToolBars();
+  void CreateObjectParts();
   void CreatePalette();
   // Adds or removes a colour set of the palette (the item's tick as the
   // menu showed it says which).
@@ -476,6 +487,8 @@ private:
   std::vector<QMenu *> FFrameMenus;
   QPointer<TfrmChild> FActiveChild;
   bool FShown = false;
+  // The cross-fade position shared by the floating images.
+  int FBlendPosition = 0;
   bool FClosed = false;
   bool FLoadingFiles = false;
   bool FLoadAgain = false;

@@ -5,6 +5,8 @@
 // JPEG dialog of saving.
 #include "frame/UnMain.h"
 
+#include "document/objects/ClipboardImage.h"
+
 #include "core/Hooks.h"
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
@@ -38,25 +40,6 @@
 namespace tessaro {
 
 namespace {
-
-bool ClipboardHasBitmap() {
-  const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-  return data && data->hasImage();
-}
-
-// The clipboard's picture as a 24-bit raster; false when it holds none or
-// one too big to hold.
-bool ClipboardBitmap(TBitmap &bitmap) {
-  const QImage image = QGuiApplication::clipboard()->image();
-  if (image.isNull() ||
-      uint64_t(RowBytesFor(image.width(), pf24bit)) * uint64_t(image.height()) > MaxBitmapBytes)
-    return false;
-  const QImage rows = image.convertToFormat(QImage::Format_BGR888);
-  bitmap.Allocate(rows.width(), rows.height(), pf24bit, false);
-  for (int y = 0; y < rows.height(); ++y)
-    std::copy_n(rows.constScanLine(y), size_t(rows.width()) * 3, bitmap.ScanLine(y));
-  return true;
-}
 
 // The local files among dropped URLs, as the system names them.
 std::vector<std::string> DroppedFiles(const QMimeData *data) {
@@ -255,7 +238,7 @@ void TfrmMain::mnuFileClick() {
 
 void TfrmMain::mnuNewFromClipboardClick() {
   TBitmap picture;
-  if (!ClipboardBitmap(picture))
+  if (!ClipboardBitmap(panPaperColor->Color(), picture))
     return;
   const QString caption = QString("Neu %1.bmp").arg(NewImageNo);
   TfrmChild *child = CreateChild();

@@ -2,6 +2,7 @@
 // the image.
 #include "document/tools/DimensionTools.h"
 #include "document/tools/LineTools.h"
+#include "document/tools/MarkTools.h"
 #include "document/tools/PixelTools.h"
 #include "document/tools/ShapeTools.h"
 #include "document/tools/ToolEngine.h"
@@ -10,7 +11,8 @@ namespace tessaro {
 
 const TToolHandler *ToolHandler(TDrawTool tool) {
   using TFamily = const TToolHandler *(*)(TDrawTool);
-  for (TFamily family : {&LineToolHandler, &ShapeToolHandler, &PixelToolHandler, &DimensionToolHandler}) {
+  for (TFamily family :
+       {&LineToolHandler, &ShapeToolHandler, &PixelToolHandler, &DimensionToolHandler, &MarkToolHandler}) {
     if (const TToolHandler *h = family(tool))
       return h;
   }
