@@ -116,13 +116,13 @@ void BM_DragObject(benchmark::State &state) {
   QApplication::processEvents();
 }
 
-TFaceSpec PhotoFace() {
+TFaceLook PhotoFace() {
   static const std::shared_ptr<const TBitmap> photo = HalfSeeThroughPhoto(2000, 2000);
-  return TFaceSpec{photo, 2008, 2008, false, true, clBlue, clBlue};
+  return TFaceLook{photo, 2008, 2008, false, true, clBlue, clBlue};
 }
 
 void BM_MaskWorker(benchmark::State &state) {
-  const TFaceSpec face = PhotoFace();
+  const TFaceLook face = PhotoFace();
   int rects = 0;
   for (auto _ : state) {
     TThreadTransparent worker(face, clWhite, nullptr);

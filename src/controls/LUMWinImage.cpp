@@ -117,8 +117,8 @@ void TLUMWinImage::resizeEvent(QResizeEvent *event) {
   QWidget::resizeEvent(event);
 }
 
-TFaceSpec TLUMWinImage::FaceSpec() const {
-  return TFaceSpec{
+TFaceLook TLUMWinImage::FaceSpec() const {
+  return TFaceLook{
       FBitmap, width(), height(), FStretch && !FAutoSize, true, FFocusRectLineColor, FFocusRectSizerColor};
 }
 

@@ -177,7 +177,7 @@ private:
   // The region of the face as it is now (computed once per look).
   void ShowRegion();
   // What the control shows, built once per look.
-  TFaceSpec FaceSpec() const;
+  TFaceLook FaceSpec() const;
   const TObjectFace &Face();
 
   std::shared_ptr<const TBitmap> FBitmap;

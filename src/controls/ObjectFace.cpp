@@ -8,9 +8,9 @@
 
 namespace tessaro {
 
-TObjectFace::TObjectFace(TFaceSpec spec) : FSpec(std::move(spec)) {
-  const int w = FSpec.Width, h = FSpec.Height;
-  FHasFrame = FSpec.Frame && w >= 10 && h >= 10;
+TObjectFace::TObjectFace(TFaceLook look) : FLook(std::move(look)) {
+  const int w = FLook.Width, h = FLook.Height;
+  FHasFrame = FLook.Frame && w >= 10 && h >= 10;
   if (!FHasFrame)
     return;
   // The dots' pattern runs around the whole rectangle, so they are drawn
@@ -62,19 +62,19 @@ void TObjectFace::Render(int x, int y, TBitmap &strip, TColor background) const 
   for (int j = 1; j < sh; ++j)
     std::memcpy(strip.ScanLine(j), strip.ScanLine(0), size_t(sw) * 3);
 
-  const TBitmap *bmp = FSpec.Bitmap.get();
+  const TBitmap *bmp = FLook.Bitmap.get();
   TCanvas &c = strip.Canvas();
   if (bmp && !bmp->Empty()) {
     c.CopyMode = cmSrcCopy;
-    if (!FSpec.Stretch)
+    if (!FLook.Stretch)
       c.Draw(4 - x, 4 - y, *bmp);
-    else if (FSpec.Width > 8 && FSpec.Height > 8)
-      c.StretchDraw(TRect(4 - x, 4 - y, FSpec.Width - 4 - x, FSpec.Height - 4 - y), *bmp);
+    else if (FLook.Width > 8 && FLook.Height > 8)
+      c.StretchDraw(TRect(4 - x, 4 - y, FLook.Width - 4 - x, FLook.Height - 4 - y), *bmp);
   }
   if (!FHasFrame)
     return;
 
-  const TColor line = ColorToRGB(FSpec.LineColor);
+  const TColor line = ColorToRGB(FLook.LineColor);
   const uint8_t lbgr[3] = {GetBValue(line), GetGValue(line), GetRValue(line)};
   auto put = [&](int cx, int cy) {
     uint8_t *p = strip.ScanLine(cy - y) + size_t(cx - x) * 3;
@@ -82,23 +82,23 @@ void TObjectFace::Render(int x, int y, TBitmap &strip, TColor background) const 
     p[1] = lbgr[1];
     p[2] = lbgr[2];
   };
-  const int x0 = std::max(x, 0), x1 = std::min(x + sw, FSpec.Width);
-  const int y0 = std::max(y, 0), y1 = std::min(y + sh, FSpec.Height);
-  for (const auto &[row, dots] : {std::pair{3, &FTopDots}, std::pair{FSpec.Height - 4, &FBottomDots}}) {
+  const int x0 = std::max(x, 0), x1 = std::min(x + sw, FLook.Width);
+  const int y0 = std::max(y, 0), y1 = std::min(y + sh, FLook.Height);
+  for (const auto &[row, dots] : {std::pair{3, &FTopDots}, std::pair{FLook.Height - 4, &FBottomDots}}) {
     if (row < y0 || row >= y1)
       continue;
     for (int cx = x0; cx < x1; ++cx)
       if ((*dots)[size_t(cx)])
         put(cx, row);
   }
-  for (const auto &[col, dots] : {std::pair{4, &FLeftDots}, std::pair{FSpec.Width - 4, &FRightDots}}) {
+  for (const auto &[col, dots] : {std::pair{4, &FLeftDots}, std::pair{FLook.Width - 4, &FRightDots}}) {
     if (col < x0 || col >= x1)
       continue;
     for (int cy = y0; cy < y1; ++cy)
       if ((*dots)[size_t(cy)])
         put(col, cy);
   }
-  DrawFocusSizers(c, FSpec.Width, FSpec.Height, FSpec.LineColor, FSpec.SizerColor, pmCopy, -x, -y);
+  DrawFocusSizers(c, FLook.Width, FLook.Height, FLook.LineColor, FLook.SizerColor, pmCopy, -x, -y);
 }
 
 } // namespace tessaro

@@ -11,7 +11,7 @@
 
 namespace tessaro {
 
-struct TFaceSpec {
+struct TFaceLook {
   std::shared_ptr<const TBitmap> Bitmap; // may be null or empty
   int Width = 0;
   int Height = 0;
@@ -23,16 +23,16 @@ struct TFaceSpec {
 
 class TObjectFace {
 public:
-  explicit TObjectFace(TFaceSpec spec);
+  explicit TObjectFace(TFaceLook look);
 
-  const TFaceSpec &Spec() const { return FSpec; }
+  const TFaceLook &Look() const { return FLook; }
 
   // Renders the control rectangle (x, y, strip.Width(), strip.Height()) onto
   // strip (pf24bit): the background colour, the picture, the frame.
   void Render(int x, int y, TBitmap &strip, TColor background) const;
 
 private:
-  TFaceSpec FSpec;
+  TFaceLook FLook;
   bool FHasFrame = false;
   // Which pixels of the dotted rectangle's four lines are set: the rows
   // y = 3 and y = H - 4 by x, the columns x = 4 and x = W - 4 by y.

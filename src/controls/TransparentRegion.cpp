@@ -37,9 +37,9 @@ void RowRuns(const uint8_t *row, int w, uint32_t key, TRuns &runs) {
 
 } // namespace
 
-QRegion KeptRegion(const TFaceSpec &spec, TColor transparentColor,
+QRegion KeptRegion(const TFaceLook &look, TColor transparentColor,
                    const std::function<void(int row)> &rowDone) {
-  const int w = spec.Width, h = spec.Height;
+  const int w = look.Width, h = look.Height;
   if (w <= 0 || h <= 0)
     return QRegion();
   if (transparentColor > 0xFFFFFF) {
@@ -48,7 +48,7 @@ QRegion KeptRegion(const TFaceSpec &spec, TColor transparentColor,
         rowDone(y);
     return QRegion(0, 0, w, h);
   }
-  const TObjectFace face(spec);
+  const TObjectFace face(look);
   // Stored bytes of the see-through colour (blue, green, red).
   const uint32_t key = uint32_t(GetBValue(transparentColor)) | uint32_t(GetGValue(transparentColor)) << 8 |
                        uint32_t(GetRValue(transparentColor)) << 16;
@@ -85,7 +85,7 @@ QRegion KeptRegion(const TFaceSpec &spec, TColor transparentColor,
   return region;
 }
 
-TThreadTransparent::TThreadTransparent(TFaceSpec face, TColor transparentColor, QProgressBar *progressBar)
+TThreadTransparent::TThreadTransparent(TFaceLook face, TColor transparentColor, QProgressBar *progressBar)
     : FFace(std::move(face)), FTransparentColor(transparentColor), FProgressBar(progressBar) {}
 
 QRegion TThreadTransparent::Execute() {

@@ -18,14 +18,14 @@ namespace tessaro {
 // The kept pixels of a face drawn on the see-through colour. A system
 // colour never matches a pixel, so then the whole control is kept.
 // rowDone is called after each row (from the calling thread).
-QRegion KeptRegion(const TFaceSpec &face, TColor transparentColor,
+QRegion KeptRegion(const TFaceLook &face, TColor transparentColor,
                    const std::function<void(int row)> &rowDone = nullptr);
 
 class TThreadTransparent {
 public:
   // Everything the worker reads is handed over here; the picture is shared,
   // not copied, and nobody changes it while the worker runs.
-  TThreadTransparent(TFaceSpec face, TColor transparentColor, QProgressBar *progressBar);
+  TThreadTransparent(TFaceLook face, TColor transparentColor, QProgressBar *progressBar);
 
   // Runs the worker and waits for it. Meanwhile the progress bar (maximum
   // Trunc(picture height / 50)) advances once every 50 rows; it is back at 0
@@ -34,7 +34,7 @@ public:
   QRegion Execute();
 
 private:
-  TFaceSpec FFace;
+  TFaceLook FFace;
   TColor FTransparentColor;
   QPointer<QProgressBar> FProgressBar;
 };

@@ -29,7 +29,7 @@ constexpr const char *DefaultGroup = "[Default Applications]";
 
 QString FolderFromEnv(const char *variable, const QString &fallback) {
   const QString value = qEnvironmentVariable(variable);
-  // The base directory specification ignores relative paths.
+  // Relative base directories do not count.
   if (!value.isEmpty() && QDir::isAbsolutePath(value))
     return QDir::cleanPath(value);
   return QDir::cleanPath(QDir::homePath() + "/" + fallback);

@@ -29,7 +29,7 @@ std::shared_ptr<const TBitmap> Picture(int w, int h, TColor holes, unsigned seed
 }
 
 // The face as the control's painting describes it, drawn whole.
-TBitmap WholeFace(const TFaceSpec &s, TColor background) {
+TBitmap WholeFace(const TFaceLook &s, TColor background) {
   TBitmap face(s.Width, s.Height, pf24bit);
   TCanvas &c = face.Canvas();
   c.Pen.Color = background;
@@ -57,10 +57,10 @@ TEST(ObjectFaceTest, StripsMatchTheWholeFace) {
        {TFaceCase{108, 58, 100, 50, false}, TFaceCase{150, 90, 100, 50, true},
         TFaceCase{60, 40, 100, 50, false}, TFaceCase{9, 30, 5, 20, true}, TFaceCase{211, 37, 40, 90, true}}) {
     SCOPED_TRACE(testing::Message() << k.W << "x" << k.H << (k.Stretch ? " stretched" : ""));
-    const TFaceSpec spec{
+    const TFaceLook look{
         Picture(k.PicW, k.PicH, clWhite), k.W, k.H, k.Stretch, true, clBlue, RGB(10, 200, 30)};
-    const TBitmap whole = WholeFace(spec, RGB(250, 240, 0));
-    const TObjectFace face(spec);
+    const TBitmap whole = WholeFace(look, RGB(250, 240, 0));
+    const TObjectFace face(look);
     int differ = 0;
     // Odd tiles that cut through dots, sizers and picture alike.
     for (int y0 = 0; y0 < k.H; y0 += 13)
@@ -89,20 +89,20 @@ TEST(ObjectFaceTest, NoFrameBelowTenPixels) {
 
 // Every pixel of the region is a face pixel of another colour, and every
 // such pixel is in the region exactly once.
-void ExpectRegionIsKeptPixels(const TFaceSpec &spec, TColor transparent, const QRegion &region) {
-  const TBitmap face = WholeFace(spec, transparent);
-  std::vector<int> covered(size_t(spec.Width) * size_t(spec.Height));
+void ExpectRegionIsKeptPixels(const TFaceLook &look, TColor transparent, const QRegion &region) {
+  const TBitmap face = WholeFace(look, transparent);
+  std::vector<int> covered(size_t(look.Width) * size_t(look.Height));
   for (const QRect &r : region) {
-    ASSERT_TRUE(QRect(0, 0, spec.Width, spec.Height).contains(r)) << r.x() << "," << r.y();
+    ASSERT_TRUE(QRect(0, 0, look.Width, look.Height).contains(r)) << r.x() << "," << r.y();
     for (int y = r.top(); y <= r.bottom(); ++y)
       for (int x = r.left(); x <= r.right(); ++x)
-        ++covered[size_t(y) * size_t(spec.Width) + size_t(x)];
+        ++covered[size_t(y) * size_t(look.Width) + size_t(x)];
   }
   int differ = 0;
-  for (int y = 0; y < spec.Height; ++y)
-    for (int x = 0; x < spec.Width; ++x) {
+  for (int y = 0; y < look.Height; ++y)
+    for (int x = 0; x < look.Width; ++x) {
       const int kept = face.GetPixel(x, y) != transparent ? 1 : 0;
-      if (covered[size_t(y) * size_t(spec.Width) + size_t(x)] != kept && differ++ < 5)
+      if (covered[size_t(y) * size_t(look.Width) + size_t(x)] != kept && differ++ < 5)
         ADD_FAILURE() << "pixel " << x << "," << y << (kept ? " left out" : " kept");
     }
   EXPECT_EQ(differ, 0);
@@ -124,25 +124,25 @@ TEST(TransparentRegionTest, RegionHoldsExactlyThePixelsOfOtherColours) {
                          TCase{"sizers in the see-through colour", 108, 58, false, clBlue, see},
                          TCase{"too narrow for a frame", 9, 58, false, clBlack, clBlack}}) {
     SCOPED_TRACE(k.Name);
-    const TFaceSpec spec{Picture(100, 50, see, 7), k.W, k.H, k.Stretch, true, k.Line, k.Sizer};
-    ExpectRegionIsKeptPixels(spec, see, KeptRegion(spec, see));
+    const TFaceLook look{Picture(100, 50, see, 7), k.W, k.H, k.Stretch, true, k.Line, k.Sizer};
+    ExpectRegionIsKeptPixels(look, see, KeptRegion(look, see));
   }
 }
 
 TEST(TransparentRegionTest, SystemColourKeepsTheWholeControl) {
-  const TFaceSpec spec{Picture(100, 50, clWhite), 108, 58, false, true, clBlack, clBlack};
-  EXPECT_EQ(KeptRegion(spec, clBtnFace), QRegion(0, 0, 108, 58));
+  const TFaceLook look{Picture(100, 50, clWhite), 108, 58, false, true, clBlack, clBlack};
+  EXPECT_EQ(KeptRegion(look, clBtnFace), QRegion(0, 0, 108, 58));
 }
 
 TEST(TransparentRegionTest, WorkerMovesTheProgressBarAndResetsIt) {
-  const TFaceSpec spec{Picture(300, 260, clWhite), 308, 268, false, true, clBlack, clBlack};
+  const TFaceLook look{Picture(300, 260, clWhite), 308, 268, false, true, clBlack, clBlack};
   QProgressBar bar;
   bar.setValue(17);
-  TThreadTransparent worker(spec, clWhite, &bar);
+  TThreadTransparent worker(look, clWhite, &bar);
   const QRegion region = worker.Execute();
   EXPECT_EQ(bar.maximum(), 260 / 50);
   EXPECT_EQ(bar.value(), 0);
-  ExpectRegionIsKeptPixels(spec, clWhite, region);
+  ExpectRegionIsKeptPixels(look, clWhite, region);
 }
 
 } // namespace
