@@ -114,6 +114,9 @@ public:
   // The four status texts (position and size) of the active document's
   // current floating image.
   virtual void ShowObjectStatus() {}
+  // The raster operation (ROP3 code) with which a floating image is laid
+  // into the picture when it is combined.
+  virtual uint32_t WinImageCopyMode() const { return cmSrcCopy; }
   // The progress bar of long object work (the see-through region); null
   // when there is none.
   virtual QProgressBar *ProgressBar() const { return nullptr; }

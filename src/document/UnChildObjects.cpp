@@ -3,6 +3,7 @@
 #include "document/UnChild.h"
 
 #include "core/Hooks.h"
+#include "document/objects/CombineTypes.h"
 #include "document/objects/CrossFade.h"
 #include "ops/LUMGraphics.h"
 
@@ -71,6 +72,9 @@ TLUMWinImageEx *TfrmChild::InsertWinImage(std::shared_ptr<const TBitmap> Bitmap)
   FHost.SetBlendPosition(0);
   FHost.ShowWinImagePosition(image->Left() + 4, image->Top() + 4);
   FHost.ShowWinImageSize(Bitmap->Width(), Bitmap->Height());
+  // The see-through button and colour show the new object's, not those of
+  // the object current before.
+  FHost.ShowWinImageTransparency(image->Transparent(), image->TransparentColor());
   FHost.ShowObjectToolBars();
   FHost.SetStatusText(0, "X: " + QString::number(image->Left() + 4));
   FHost.SetStatusText(1, "Y: " + QString::number(image->Top() + 4));
@@ -175,8 +179,11 @@ void TfrmChild::CombineWinImage(QObject *Sender, TBitmap *) {
     FBitmap->SetPixelFormat(pf24bit);
   const double z = FZoom / 100.0;
   const QPointer<TLUMWinImageEx> guard(image);
-  TransparentCopy(picture.get(), FBitmap.get(), int(std::trunc((image->Left() + 4) / z)),
-                  int(std::trunc((image->Top() + 4) / z)), image->TransparentColor(), image->Transparent());
+  // The frame's combine type, with the fill colour as the pattern of the
+  // types that use one.
+  CombineCopy(*picture, *FBitmap, int(std::trunc((image->Left() + 4) / z)),
+              int(std::trunc((image->Top() + 4) / z)), FHost.WinImageCopyMode(),
+              FHost.DrawAttributes().BrushColor, image->TransparentColor(), image->Transparent());
   if (FBitmap->PixelFormat() != FImageType)
     FBitmap->SetPixelFormat(FImageType);
   if (guard && !image->Deleted())

@@ -16,6 +16,7 @@ class QComboBox;
 class QFontComboBox;
 class QLabel;
 class QLineEdit;
+class QSlider;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -128,6 +129,41 @@ struct TToolBarRenderText {
   QCheckBox *ChBRenderText = nullptr;
   QLabel *lbRendereQuality = nullptr;
   QComboBox *CBRendereQuality = nullptr;
+  void Create(QWidget *parent);
+};
+
+// "Bewegliche Objekte": position and size of the current floating image (in
+// pixels of the zoomed picture), how it is combined with the picture, and
+// the button that combines it.
+struct TToolBarWinImage {
+  QToolBar *Bar = nullptr;
+  QLabel *lbWinImgX = nullptr;
+  QLineEdit *EditWinImgX = nullptr;
+  TUpDown *UpDownWinImgXPos = nullptr;
+  QLabel *lbWinImgY = nullptr;
+  QLineEdit *EditWinImgY = nullptr;
+  TUpDown *UpDownWinImgYPos = nullptr;
+  QLabel *lbWinImgWidth = nullptr;
+  QLineEdit *EditWinImgWidth = nullptr;
+  TUpDown *UpDownWinImgYWidth = nullptr;
+  QLabel *lbWinImgHeight = nullptr;
+  QLineEdit *EditWinImgHeight = nullptr;
+  TUpDown *UpDownWinImgYHeigth = nullptr;
+  QLabel *lbWinImagComineType = nullptr;
+  QComboBox *CBWinImagComineType = nullptr;
+  QToolButton *SpBtnWinImgCombine = nullptr;
+  void Create(QWidget *parent);
+};
+
+// "Transparenz": the cross-fade of the current floating image with the
+// picture under it, and its see-through colour.
+struct TToolBarTransp {
+  QToolBar *Bar = nullptr;
+  QSlider *TrackBarWinImgTransp = nullptr;
+  QLineEdit *EditWinImgTransp = nullptr;
+  QToolButton *TBWinImgTransp = nullptr;
+  QLabel *lbWinImgTransp = nullptr;
+  TColorPickCombo *ClPickCBWinImgTransp = nullptr;
   void Create(QWidget *parent);
 };
 

@@ -103,6 +103,20 @@ void PaintSmall(QPainter &p, TSmallPicture picture) {
     for (int i = 0; i < 3; ++i)
       p.drawLine(QPointF(6.5, 3.5 + 4.5 * i), QPointF(15, 3.5 + 4.5 * i));
     break;
+  case TSmallPicture::SeeThrough:
+    // A picture with holes: the checks of what shows through them.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x)
+        p.fillRect(QRect(2 + 3 * x, 2 + 3 * y, 3, 3),
+                   (x + y) % 2 ? QColor(255, 255, 255) : QColor(160, 160, 160));
+    p.setBrush(QColor(127, 178, 229));
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRect(5, 5, 6, 6));
+    p.setPen(QColor(32, 32, 32));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(1, 1, 13, 13));
+    break;
   }
 }
 

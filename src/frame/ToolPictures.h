@@ -34,6 +34,7 @@ enum class TSmallPicture {
   AlignCenter,
   AlignRight,
   Numbering,
+  SeeThrough,
 };
 QIcon SmallPicture(TSmallPicture picture);
 

@@ -65,8 +65,8 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   ToolBarEdit->hide();
   ToolBarEffects->hide();
   ToolBarLayers->hide();
-  ToolBarWinImage->hide();
-  ToolBarTransp->hide();
+  ToolBarWinImage.Bar->hide();
+  ToolBarTransp.Bar->hide();
   // The pointer tool hides the option toolbars; the attributes start from
   // the bars' defaults.
   TBCursorClick();
@@ -201,8 +201,8 @@ void TfrmMain::NameToolBarParts() {
 }
 
 void TfrmMain::HideObjectToolBars() {
-  ToolBarWinImage->hide();
-  ToolBarTransp->hide();
+  ToolBarWinImage.Bar->hide();
+  ToolBarTransp.Bar->hide();
 }
 
 } // namespace tessaro

@@ -89,8 +89,6 @@ public:
   QToolBar *ToolBarDraw;
   QToolBar *ToolBarEffects;
   QToolBar *ToolBarLayers;
-  QToolBar *ToolBarWinImage;
-  QToolBar *ToolBarTransp;
   QToolButton *TBNew;
   QToolButton *TBOpen;
   QToolButton *TBSave;
@@ -161,6 +159,8 @@ public:
   TToolBarDim ToolBarDim;
   TToolBarText ToolBarText;
   TToolBarRenderText ToolBarRenderText;
+  TToolBarWinImage ToolBarWinImage;
+  TToolBarTransp ToolBarTransp;
   // The bar of one TOptionToolBar bit.
   QToolBar *OptionToolBar(TOptionToolBar bar) const;
 
@@ -220,9 +220,13 @@ public:
   void SetRedoHint(const QString &hint) override;
   void HideObjectToolBars() override;
   void ShowObjectToolBars() override;
-  int BlendPosition() const override { return FBlendPosition; }
+  void ShowWinImagePosition(int x, int y) override;
+  void ShowWinImageSize(int width, int height) override;
+  void ShowWinImageTransparency(bool transparent, TColor color) override;
+  int BlendPosition() const override;
   void SetBlendPosition(int position) override;
   void ShowObjectStatus() override;
+  uint32_t WinImageCopyMode() const override;
   QProgressBar *ProgressBar() const override { return PBarStatus; }
   void DisableUndoMark() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
@@ -277,9 +281,24 @@ public:
   void ppMnuMarkHandClick();
   void TBUse3DClick();
   void TBUndoMarkClick();
+  // The floating image's toolbars (UnMainWinImage.cpp). The key handlers
+  // see the character typed ('\r' for Enter) and set it to 0 when they
+  // swallow it; the check button's click handler toggles it like a click.
+  void EditWinImgXKeyPress(QChar &Key);
+  void EditWinImgYKeyPress(QChar &Key);
+  void EditWinImgWidthKeyPress(QChar &Key);
+  void EditWinImgHeightKeyPress(QChar &Key);
+  void EditWinImgTranspKeyPress(QChar &Key);
+  void UpDownWinImgXPosClick();
+  void UpDownWinImgYPosClick();
+  void UpDownWinImgYWidthChanging();
+  void UpDownWinImgYHeigthChanging();
   // The cross-fade of the active document's current floating image at the
-  // shared position.
+  // track bar's position.
   void TrackBarWinImgTranspChange();
+  void TBWinImgTranspClick();
+  void ClPickCBWinImgTranspChanged();
+  void SpBtnWinImgCombineClick();
   void LMDGlobalHotKeyKeyDown();
 
   // Attributes. The check buttons' click handlers toggle the button like a
@@ -447,6 +466,7 @@ private:
   void CreateToolBarDraw();
   void CreateOptionToolBars();
   void CreateObjectParts();
+  void ConnectWinImageBars();
   void CreatePalette();
   // Adds or removes a colour set of the palette (the item's tick as the
   // menu showed it says which).
@@ -487,8 +507,6 @@ private:
   std::vector<QMenu *> FFrameMenus;
   QPointer<TfrmChild> FActiveChild;
   bool FShown = false;
-  // The cross-fade position shared by the floating images.
-  int FBlendPosition = 0;
   bool FClosed = false;
   bool FLoadingFiles = false;
   bool FLoadAgain = false;

@@ -90,10 +90,11 @@ void TfrmMain::CreateToolBars() {
   ToolBarLayers = addToolBar("Farbkanäle");
   ToolBarLayers->setObjectName("ToolBarLayers");
   addToolBarBreak();
-  ToolBarTransp = addToolBar("Transparenz");
-  ToolBarTransp->setObjectName("ToolBarTransp");
-  ToolBarWinImage = addToolBar("Objekt");
-  ToolBarWinImage->setObjectName("ToolBarWinImage");
+  ToolBarTransp.Create(this);
+  addToolBar(ToolBarTransp.Bar);
+  ToolBarWinImage.Create(this);
+  addToolBar(ToolBarWinImage.Bar);
+  ConnectWinImageBars();
   CreateOptionToolBars();
 }
 

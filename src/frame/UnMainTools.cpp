@@ -25,19 +25,19 @@ void TfrmMain::CreateOptionToolBars() {
   insertToolBarBreak(ToolBarEffects);
   insertToolBar(ToolBarEffects, ToolBarLines.Bar);
   ToolBarStdSize.Create(this);
-  insertToolBar(ToolBarTransp, ToolBarStdSize.Bar);
+  insertToolBar(ToolBarTransp.Bar, ToolBarStdSize.Bar);
   ToolBarRect.Create(this);
-  insertToolBar(ToolBarTransp, ToolBarRect.Bar);
+  insertToolBar(ToolBarTransp.Bar, ToolBarRect.Bar);
   ToolBarEllipse.Create(this);
-  insertToolBar(ToolBarTransp, ToolBarEllipse.Bar);
+  insertToolBar(ToolBarTransp.Bar, ToolBarEllipse.Bar);
   ToolBar3D.Create(this);
-  insertToolBar(ToolBarTransp, ToolBar3D.Bar);
+  insertToolBar(ToolBarTransp.Bar, ToolBar3D.Bar);
   ToolBarDim.Create(this);
-  insertToolBar(ToolBarWinImage, ToolBarDim.Bar);
+  insertToolBar(ToolBarWinImage.Bar, ToolBarDim.Bar);
   ToolBarText.Create(this);
-  insertToolBar(ToolBarWinImage, ToolBarText.Bar);
+  insertToolBar(ToolBarWinImage.Bar, ToolBarText.Bar);
   ToolBarRenderText.Create(this);
-  insertToolBar(ToolBarWinImage, ToolBarRenderText.Bar);
+  insertToolBar(ToolBarWinImage.Bar, ToolBarRenderText.Bar);
 }
 
 QToolBar *TfrmMain::OptionToolBar(TOptionToolBar bar) const {
@@ -59,9 +59,9 @@ QToolBar *TfrmMain::OptionToolBar(TOptionToolBar bar) const {
   case otbRenderText:
     return ToolBarRenderText.Bar;
   case otbWinImage:
-    return ToolBarWinImage;
+    return ToolBarWinImage.Bar;
   case otbTransp:
-    return ToolBarTransp;
+    return ToolBarTransp.Bar;
   default:
     return nullptr;
   }

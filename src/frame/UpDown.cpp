@@ -47,6 +47,7 @@ void TUpDown::Step(int delta) {
   if (!TryLenientStrToInt(FAssociate->text().toStdString(), value))
     value = FPosition;
   SetPosition(std::clamp(value, FMin, FMax) + delta);
+  emit Clicked();
 }
 
 bool TUpDown::eventFilter(QObject *watched, QEvent *event) {

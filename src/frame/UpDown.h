@@ -28,6 +28,10 @@ public:
   QToolButton *UpButton() const { return FUp; }
   QToolButton *DownButton() const { return FDown; }
 
+signals:
+  // An arrow (or arrow key) stepped the number; the edit shows it already.
+  void Clicked();
+
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -63,8 +63,8 @@ TEST_F(FrameObjects, ObjectToolBarsFollowTheActiveDocument) {
   TfrmChild *first = First();
   TLUMWinImageEx *image = first->InsertWinImage(Picture(100, 50));
   Flush();
-  EXPECT_TRUE(Frame->ToolBarWinImage->isVisible());
-  EXPECT_TRUE(Frame->ToolBarTransp->isVisible());
+  EXPECT_TRUE(Frame->ToolBarWinImage.Bar->isVisible());
+  EXPECT_TRUE(Frame->ToolBarTransp.Bar->isVisible());
   EXPECT_EQ(image->ProgressBar(), Frame->PBarStatus);
   Frame->ShowObjectStatus();
   // A quarter millimetre per pixel on the tests' screen.
@@ -76,9 +76,9 @@ TEST_F(FrameObjects, ObjectToolBarsFollowTheActiveDocument) {
   TfrmChild *second = Frame->CreateNewImage(200, 100, pf24bit, clWhite);
   ASSERT_NE(second, nullptr);
   Flush();
-  EXPECT_FALSE(Frame->ToolBarWinImage->isVisible());
+  EXPECT_FALSE(Frame->ToolBarWinImage.Bar->isVisible());
   Activate(first);
-  EXPECT_TRUE(Frame->ToolBarWinImage->isVisible());
+  EXPECT_TRUE(Frame->ToolBarWinImage.Bar->isVisible());
   EXPECT_EQ(first->ActiveWinImage(), image);
 }
 
