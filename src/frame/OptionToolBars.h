@@ -128,6 +128,7 @@ struct TToolBarRenderText {
   QCheckBox *ChBRenderText = nullptr;
   QLabel *lbRendereQuality = nullptr;
   QComboBox *CBRendereQuality = nullptr;
+  QToolButton *SpBtnTextCombine = nullptr;
   void Create(QWidget *parent);
 };
 
