@@ -98,6 +98,8 @@ TLUMWinRichEdit *TfrmChild::InsertRichEdit() {
   richEdit->show();
   richEdit->raise();
   richEdit->SetTransparent(true);
+  // The user writes into the new object at once.
+  editor->setFocus(Qt::OtherFocusReason);
   RichEditSelectionChange(editor);
   return richEdit;
 }

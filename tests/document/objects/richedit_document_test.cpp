@@ -57,6 +57,7 @@ TEST_F(RichEditDocTest, NewObjectsAreCurrentAndShowTheirSelection) {
   EXPECT_EQ(Doc->ActiveRichEdit(), second);
   EXPECT_EQ(Doc->RichEdits().size(), 2u);
   EXPECT_TRUE(second->Transparent());
+  EXPECT_EQ(Doc->window()->focusWidget(), second->RichEdit());
   // The editor starts in Arial 8, and the toolbar says so.
   EXPECT_EQ(Host.TextAttributes.Size, 8);
   EXPECT_EQ(Host.TextAttributes.FontName, "Arial");
