@@ -133,23 +133,7 @@ const TObjectFace &TLUMWinImage::Face() {
 void TLUMWinImage::paintEvent(QPaintEvent *event) {
   const TObjectFace &face = Face();
   QPainter painter(this);
-  TBitmap strip;
-  for (const QRect &r : event->region()) {
-    const QRect cr = r & rect();
-    // A band of rows at a time: little memory however large the object.
-    constexpr int BandRows = 64;
-    for (int y = cr.top(); y <= cr.bottom(); y += BandRows) {
-      const int h = std::min(BandRows, cr.bottom() + 1 - y);
-      if (strip.Width() != cr.width() || strip.Height() != h)
-        strip.Allocate(cr.width(), h, pf24bit, false);
-      face.Render(cr.x(), y, strip, FColor);
-      // Rows of a 24-bit raster are blue, green, red, padded to 4 bytes: a
-      // picture Qt draws as it is.
-      const QImage rows(strip.Bits(), strip.Width(), strip.Height(), qsizetype(strip.RowBytes()),
-                        QImage::Format_BGR888);
-      painter.drawImage(QPoint(cr.x(), y), rows);
-    }
-  }
+  PaintFace(painter, face, event->region(), FColor);
   if (FDrawing) {
     painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     painter.setPen(QColor(GetRValue(FDrawPenColor), GetGValue(FDrawPenColor), GetBValue(FDrawPenColor)));

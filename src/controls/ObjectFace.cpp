@@ -3,6 +3,10 @@
 #include "controls/ObjectFrame.h"
 #include "core/Canvas.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
 #include <algorithm>
 #include <cstring>
 
@@ -99,6 +103,26 @@ void TObjectFace::Render(int x, int y, TBitmap &strip, TColor background) const 
         put(col, cy);
   }
   DrawFocusSizers(c, FLook.Width, FLook.Height, FLook.LineColor, FLook.SizerColor, pmCopy, -x, -y);
+}
+
+void PaintFace(QPainter &painter, const TObjectFace &face, const QRegion &region, TColor background) {
+  const QRect bounds(0, 0, face.Look().Width, face.Look().Height);
+  TBitmap strip;
+  for (const QRect &r : region) {
+    const QRect cr = r & bounds;
+    constexpr int BandRows = 64;
+    for (int y = cr.top(); y <= cr.bottom(); y += BandRows) {
+      const int h = std::min(BandRows, cr.bottom() + 1 - y);
+      if (strip.Width() != cr.width() || strip.Height() != h)
+        strip.Allocate(cr.width(), h, pf24bit, false);
+      face.Render(cr.x(), y, strip, background);
+      // Rows of a 24-bit raster are blue, green, red, padded to 4 bytes: a
+      // picture Qt draws as it is.
+      const QImage rows(strip.Bits(), strip.Width(), strip.Height(), qsizetype(strip.RowBytes()),
+                        QImage::Format_BGR888);
+      painter.drawImage(QPoint(cr.x(), y), rows);
+    }
+  }
 }
 
 } // namespace tessaro

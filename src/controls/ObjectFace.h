@@ -9,6 +9,9 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
+class QRegion;
+
 namespace tessaro {
 
 struct TFaceLook {
@@ -38,5 +41,10 @@ private:
   // y = 3 and y = H - 4 by x, the columns x = 4 and x = W - 4 by y.
   std::vector<bool> FTopDots, FBottomDots, FLeftDots, FRightDots;
 };
+
+// Paints the face on the background colour into the region (control
+// coordinates, clipped to the face), a band of rows at a time: little
+// memory however large the control.
+void PaintFace(QPainter &painter, const TObjectFace &face, const QRegion &region, TColor background);
 
 } // namespace tessaro

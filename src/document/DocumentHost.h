@@ -19,6 +19,7 @@ namespace tessaro {
 class TfrmChild;
 class TBitmap;
 class TLUMColorPalette;
+struct TTextAttributes;
 
 // Commands that the frame's menus and every document's menus share.
 struct TSharedActions {
@@ -46,6 +47,12 @@ struct TSharedActions {
   QAction *BmpClRed = nullptr;
   QAction *BmpClGreen = nullptr;
   QAction *BmpClBlue = nullptr;
+  // The edit commands of the focused text editor (the text objects' menu).
+  QAction *EditTextUndo = nullptr;
+  QAction *EditTextCopy = nullptr;
+  QAction *EditTextCut = nullptr;
+  QAction *EditTextPaste = nullptr;
+  QAction *EditTextSelAll = nullptr;
 };
 
 // Where the pipette puts a picked colour (bits; Shift picks fill and line).
@@ -106,6 +113,15 @@ public:
     (void)transparent;
     (void)color;
   }
+  // The text toolbars ("Text", "Text Renderen") appear when a text object
+  // becomes current and go with it; they show the attributes of the
+  // current object's selection (showing them changes no text).
+  virtual void ShowTextToolBars() {}
+  virtual void HideTextToolBars() {}
+  virtual void ShowTextAttributes(const TTextAttributes &attributes) { (void)attributes; }
+  // Combines the document's current text object with the raster as the
+  // text toolbars say (plain or drawn again).
+  virtual void CombineTextObject(TfrmChild &doc) { (void)doc; }
   // The cross-fade position (0 to 100) that all floating images share.
   // Setting another position runs the cross-fade of the active document's
   // current floating image.

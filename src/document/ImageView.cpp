@@ -23,17 +23,6 @@ TShiftState ShiftOf(const QMouseEvent *e) {
   return ShiftStateOf(e->modifiers(), e->buttons());
 }
 
-TMouseButton ButtonOf(Qt::MouseButton b) {
-  switch (b) {
-  case Qt::RightButton:
-    return mbRight;
-  case Qt::MiddleButton:
-    return mbMiddle;
-  default:
-    return mbLeft;
-  }
-}
-
 bool Handled(Qt::MouseButton b) {
   return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton;
 }
@@ -98,6 +87,17 @@ int ControlCoord(int v, int zoom) {
 }
 
 } // namespace
+
+TMouseButton MouseButtonOf(Qt::MouseButton b) {
+  switch (b) {
+  case Qt::RightButton:
+    return mbRight;
+  case Qt::MiddleButton:
+    return mbMiddle;
+  default:
+    return mbLeft;
+  }
+}
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
   TShiftState s = 0;
@@ -239,7 +239,7 @@ void TImageView::EmitPress(const QPoint &pos, Qt::MouseButton button, TShiftStat
   }
   if (dbl && button == Qt::LeftButton)
     emit ImageDblClick();
-  emit ImageMouseDown(ButtonOf(button), shift | (dbl ? ssDouble : 0), pos.x(), pos.y());
+  emit ImageMouseDown(MouseButtonOf(button), shift | (dbl ? ssDouble : 0), pos.x(), pos.y());
 }
 
 void TImageView::FlushPress() {
@@ -293,7 +293,7 @@ void TImageView::mouseReleaseEvent(QMouseEvent *event) {
     if (click)
       emit ImageClick();
   }
-  emit ImageMouseUp(ButtonOf(event->button()), ShiftOf(event), FLastMousePos.x(), FLastMousePos.y());
+  emit ImageMouseUp(MouseButtonOf(event->button()), ShiftOf(event), FLastMousePos.x(), FLastMousePos.y());
 }
 
 TImageClient::TImageClient(QWidget *parent) : QWidget(parent) {

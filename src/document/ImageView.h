@@ -38,6 +38,8 @@ constexpr TShiftState ssDouble = 64;
 
 // The shift state of keyboard modifiers and held mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
+// The button of a mouse event (other buttons count as the left one).
+TMouseButton MouseButtonOf(Qt::MouseButton button);
 
 class TImageView : public QWidget {
   Q_OBJECT

@@ -65,6 +65,7 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
   ScrollBox->OnZoomStep = [this](int direction) { FHost.StepZoom(*this, direction); };
 
   CreateMenus();
+  CreateTextMenus();
   // The paste items follow the clipboard.
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
   ClipboardChanged();
@@ -82,6 +83,7 @@ TfrmChild::~TfrmChild() {
   // FormDestroy: the history and the object copies go with the window; the
   // cache folder stays until the program ends.
   FHost.DocumentClosing(this);
+  DetachRichEdits();
   FUndo->SetListener(nullptr);
 }
 
@@ -107,6 +109,11 @@ void TfrmChild::FormActivate() {
     ShowWinImageState(*FActiveWinImage);
   else
     FHost.HideObjectToolBars();
+  // The text toolbars show its current text object's selection.
+  if (FActiveRichEdit) {
+    FHost.ShowTextToolBars();
+    RichEditSelectionChange(FActiveRichEdit);
+  }
 }
 
 void TfrmChild::FormDeactivate() {

@@ -4,6 +4,7 @@
 // shows while the document is active.
 #pragma once
 
+#include "controls/LUMWinRichEdit.h"
 #include "core/Bitmap.h"
 #include "core/Types.h"
 #include "document/DocumentHost.h"
@@ -11,6 +12,7 @@
 #include "document/UndoCache.h"
 #include "document/objects/LUMWinImageEx.h"
 #include "document/objects/Marking.h"
+#include "document/objects/TextRender.h"
 #include "document/tools/ToolEngine.h"
 #include "ops/ImageOps.h"
 
@@ -28,8 +30,6 @@ class QAction;
 class QMenu;
 
 namespace tessaro {
-
-class TLUMWinRichEdit;
 
 // Copy of a deleted floating image, so that undo can bring it back at its
 // place with its settings. The pictures are shared with the deleted object:
@@ -148,6 +148,27 @@ public:
   // Blends every object with a level above 0 again with what lies under it
   // now (after a zoom, undo or redo).
   void ReblendWinImages();
+
+  // Text objects (UnChildText.cpp). They lie on the client area like the
+  // floating images; the current one is what the text toolbar formats.
+  TLUMWinRichEdit *InsertRichEdit();
+  TLUMWinRichEdit *ActiveRichEdit() const { return FActiveRichEdit.data(); }
+  void SetActiveRichEdit(TLUMWinRichEdit *richEdit) { FActiveRichEdit = richEdit; }
+  std::vector<TLUMWinRichEdit *> RichEdits() const;
+  void RichEditMouseDown(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void RichEditTextMouseDown(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void RichEditSelectionChange(QObject *Sender);
+  // Paints the current text object into the raster and removes it, with an
+  // undo step: what its editor shows, or (with render) its lines drawn
+  // again in one font at a smoothing level. False when there is none or
+  // the undo step cannot be written.
+  bool CombineRichEdit(const TTextRender *render);
+  QMenu *PopupMenuWinRTF;
+  QAction *ppMnuWinRTFCombine;
+  QAction *ppMnuDelWinRTF;
+  QMenu *PopupMenuWinRTFText;
+  void ppMnuWinRTFCombineClick();
+  void ppMnuDelWinRTFClick();
 
   // Activation and deactivation (the frame calls them when the active
   // document changes; also after undo, redo and pixel-format changes).
@@ -317,6 +338,9 @@ protected:
 private:
   void CreateMenus();
   void CreateImageMenu();
+  void CreateTextMenus();
+  // The text objects' events go nowhere once the window is going.
+  void DetachRichEdits();
   // Beeps and says true while an operation runs on this document.
   bool RefusedWhileBusy();
   // The channel split: three new documents from the 24-bit raster.
@@ -363,7 +387,7 @@ private:
   // Floating objects: the current ones, and the copies of deleted images by
   // the undo entry ("Objekt löschen") that deleted them.
   QPointer<TLUMWinImageEx> FActiveWinImage;
-  TLUMWinRichEdit *FActiveRichEdit = nullptr;
+  QPointer<TLUMWinRichEdit> FActiveRichEdit;
   std::map<int, TDeletedObj> FDeletedObj;
   std::unique_ptr<TUndoCache> FUndo;
   std::unique_ptr<TToolEngine> FEngine;

@@ -129,6 +129,7 @@ struct TToolBarRenderText {
   QCheckBox *ChBRenderText = nullptr;
   QLabel *lbRendereQuality = nullptr;
   QComboBox *CBRendereQuality = nullptr;
+  QToolButton *SpBtnTextCombine = nullptr;
   void Create(QWidget *parent);
 };
 

@@ -101,6 +101,14 @@ void TToolBarRenderText::Create(QWidget *parent) {
   SetHint(CBRendereQuality, "Qualität");
   Bar->addWidget(CBRendereQuality);
   lbRendereQuality->setBuddy(CBRendereQuality);
+  Bar->addSeparator();
+  SpBtnTextCombine = new QToolButton(Bar);
+  SpBtnTextCombine->setObjectName("SpBtnTextCombine");
+  SpBtnTextCombine->setText("Mit Hintergrund kombinieren");
+  SpBtnTextCombine->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  SpBtnTextCombine->setAutoRaise(true);
+  SetHint(SpBtnTextCombine, "Text mit Hintergrund kombinieren");
+  Bar->addWidget(SpBtnTextCombine);
 }
 
 } // namespace tessaro

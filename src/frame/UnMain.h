@@ -38,7 +38,9 @@ class QToolButton;
 
 namespace tessaro {
 
+class TCanvasRichEdit;
 class TCrashRecovery;
+class TEditTextActions;
 class TPicturePreload;
 class TfrmChild;
 class TfrmJPEGCompression;
@@ -224,6 +226,10 @@ public:
   void ShowWinImageSize(int width, int height) override;
   void ShowWinImageTransparency(bool transparent, TColor color) override;
   int BlendPosition() const override;
+  void ShowTextToolBars() override;
+  void HideTextToolBars() override;
+  void ShowTextAttributes(const TTextAttributes &attributes) override;
+  void CombineTextObject(TfrmChild &doc) override;
   void SetBlendPosition(int position) override;
   void ShowObjectStatus() override;
   uint32_t WinImageCopyMode() const override;
@@ -330,8 +336,8 @@ public:
   void mnuBmpClGreenClick();
   void mnuBmpClBlueClick();
 
-  // Text attributes (the text objects that they edit arrive later; until
-  // then they change the toolbar only).
+  // Text attributes: they change the selection of the active document's
+  // current text object (without one, only the toolbar).
   void LMDFontCBTextChange();
   void LMDFontSizeCBTextChange();
   void ClPickCBTextColorChanged();
@@ -343,6 +349,11 @@ public:
   void TBFontCenterClick();
   void TBFontRightClick();
   void TBNumberingClick();
+  // "Mit Hintergrund kombinieren" of the text render toolbar: the active
+  // document's current text object into its raster.
+  void SpBtnTextCombineClick();
+  // The edit commands of the focused text editor (the text objects' menu).
+  TEditTextActions *EditTextActions = nullptr;
 
   // The colour and font dialogs; tests replace them. False when cancelled.
   std::function<bool(TColor &color)> ColorDialogHook;
@@ -473,6 +484,9 @@ private:
   void TogglePaletteType(uint8_t item);
   void ToggleBitmapLayer(uint8_t layer);
   void ConnectAttributes();
+  void ConnectText();
+  // Writes a toolbar choice into the current text object's selection.
+  void ApplyToSelection(const std::function<void(TCanvasRichEdit &editor)> &change);
   void NameToolBarParts();
   // The common steps of a tool button: the button down and the others of
   // the group up, the tool, the hint line, the option toolbars, the points.
@@ -507,6 +521,9 @@ private:
   std::vector<QMenu *> FFrameMenus;
   QPointer<TfrmChild> FActiveChild;
   bool FShown = false;
+  // The text toolbar is showing a selection's attributes: its controls'
+  // changes are not the user's.
+  bool FShowingTextAttributes = false;
   bool FClosed = false;
   bool FLoadingFiles = false;
   bool FLoadAgain = false;

@@ -66,6 +66,7 @@ void TfrmMain::ConnectAttributes() {
   });
   connect(t.LMDFontSizeCBText, &QComboBox::currentTextChanged, this, [this] { LMDFontSizeCBTextChange(); });
   connect(t.ClPickCBTextColor, &TColorPickCombo::Changed, this, [this] { ClPickCBTextColorChanged(); });
+  ConnectText();
 }
 
 void TfrmMain::TBNoFillClick() {

@@ -24,6 +24,19 @@ void TfrmMain::CreateObjectParts() {
                                             doc.CombineWinImage(image, nullptr);
                                           }
                                         }});
+  // ... and the text objects, each made the current one and combined as the
+  // text render toolbar says.
+  FloatingKinds.push_back(TFloatingKind{[](const QObject *object) {
+                                          const auto *richEdit =
+                                              qobject_cast<const TLUMWinRichEdit *>(object);
+                                          return richEdit && !richEdit->Deleted();
+                                        },
+                                        [this](TfrmChild &doc, QObject *object) {
+                                          if (auto *richEdit = qobject_cast<TLUMWinRichEdit *>(object)) {
+                                            doc.SetActiveRichEdit(richEdit);
+                                            CombineTextObject(doc);
+                                          }
+                                        }});
 }
 
 void TfrmMain::DisableUndoMark() {

@@ -154,6 +154,7 @@ void TfrmMain::TBFontClick() {
   TBCursorClick();
   ShowOptionToolBars(otbText | otbRenderText,
                      otbRect | otbEllipse | otbStdSize | otb3D | otbLines | otbWinImage | otbTransp | otbDim);
+  ActiveChild()->InsertRichEdit();
 }
 
 // --- the family popups -------------------------------------------------------

@@ -2,6 +2,7 @@
 // texts recorded, one document shown as a top-level window.
 #pragma once
 
+#include "controls/EditTextActions.h"
 #include "document/DocumentHost.h"
 #include "document/UnChild.h"
 
@@ -13,6 +14,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace tessaro::test {
 
@@ -26,6 +28,11 @@ public:
       FOwned.push_back(std::make_unique<QAction>("x"));
       *a = FOwned.back().get();
     }
+    FActions.EditTextUndo = FEditText.EditTextUndo;
+    FActions.EditTextCopy = FEditText.EditTextCopy;
+    FActions.EditTextCut = FEditText.EditTextCut;
+    FActions.EditTextPaste = FEditText.EditTextPaste;
+    FActions.EditTextSelAll = FEditText.EditTextSelAll;
   }
   TToolAttributes Attributes;
   std::map<int, QString> Status;
@@ -38,6 +45,12 @@ public:
   TColor ObjectTransparentColor = 0;
   int Blend = 0;
   int UndoMarkDisabled = 0;
+  // What the document showed of its text objects, and how the text
+  // toolbars would combine one (none: as the editor shows it).
+  bool TextToolBars = false;
+  TTextAttributes TextAttributes;
+  int TextAttributeShows = 0;
+  std::optional<TTextRender> Render;
 
   int DocumentNo() const override { return 500; }
   const TSharedActions &SharedActions() const override { return FActions; }
@@ -79,6 +92,13 @@ public:
       Doc->CrossFadeWinImage(*Doc->ActiveWinImage(), Blend);
   }
   void DisableUndoMark() override { ++UndoMarkDisabled; }
+  void ShowTextToolBars() override { TextToolBars = true; }
+  void HideTextToolBars() override { TextToolBars = false; }
+  void ShowTextAttributes(const TTextAttributes &a) override {
+    TextAttributes = a;
+    ++TextAttributeShows;
+  }
+  void CombineTextObject(TfrmChild &doc) override { doc.CombineRichEdit(Render ? &*Render : nullptr); }
   void ToolBarsMenuShown() override {}
   TToolAttributes DrawAttributes() const override { return Attributes; }
   // The pipette's colours land in the attributes as the frame's panels would.
@@ -95,6 +115,7 @@ public:
 
 private:
   TSharedActions FActions;
+  TEditTextActions FEditText;
   std::vector<std::unique_ptr<QAction>> FOwned;
 };
 
