@@ -16,14 +16,11 @@
 // that copy and paste beyond what the document already held, in copies of
 // the marked pixels (target: at most 2).
 #include "controls/TransparentRegion.h"
-#include "document/UnChild.h"
-#include "frame/UnMain.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtHooks.h"
+#include "ui_objects_fixture.h"
 
 #include <QApplication>
-#include <QMouseEvent>
-#include <QWindow>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -31,7 +28,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -58,38 +54,6 @@ std::shared_ptr<TBitmap> HalfSeeThroughPhoto(int w, int h) {
     }
   }
   return b;
-}
-
-struct TFrame {
-  TfrmMain Frame;
-  TfrmChild *Doc = nullptr;
-  TFrame(int w, int h) {
-    Frame.resize(1400, 1200);
-    Frame.show();
-    Doc = Frame.CreateNewImage(w, h, pf24bit, clWhite);
-    if (Doc && Doc->parentWidget())
-      Doc->parentWidget()->resize(1200, 1000);
-    QApplication::processEvents();
-  }
-  ~TFrame() {
-    if (Doc)
-      Doc->SetModified(false);
-    for (TfrmChild *d : Frame.Documents())
-      d->SetCloseAgreed();
-  }
-  void Mouse(QWidget *over, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QWindow *win = Frame.windowHandle();
-    const QPoint global = over->mapToGlobal(pos);
-    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(win, &e);
-  }
-};
-
-void RemoveSnapshots(const std::string &dir) {
-  std::error_code ec;
-  for (const auto &e : std::filesystem::directory_iterator(dir, ec))
-    if (e.path().extension() == ".bmp")
-      std::filesystem::remove(e.path(), ec);
 }
 
 void BM_DragObject(benchmark::State &state) {

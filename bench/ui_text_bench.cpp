@@ -7,9 +7,8 @@
 //  - combining a 1000 x 600 text object with the picture at "Beste
 //    Qualität" (its lines drawn again; the undo snapshot included), and as
 //    its editor shows it, for comparison.
-#include "document/UnChild.h"
-#include "frame/UnMain.h"
 #include "ui_bench_main.h"
+#include "ui_objects_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,30 +17,9 @@
 #include <QTextCursor>
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
 using namespace tessaro;
 
 namespace {
-
-struct TFrame {
-  TfrmMain Frame;
-  TfrmChild *Doc = nullptr;
-  TFrame(int w, int h) {
-    Frame.resize(1400, 1200);
-    Frame.show();
-    Doc = Frame.CreateNewImage(w, h, pf24bit, clWhite);
-    if (Doc && Doc->parentWidget())
-      Doc->parentWidget()->resize(1200, 1000);
-    QApplication::processEvents();
-  }
-  ~TFrame() {
-    if (Doc)
-      Doc->SetModified(false);
-    for (TfrmChild *d : Frame.Documents())
-      d->SetCloseAgreed();
-  }
-};
 
 void Key(QWidget *to, int key, const QString &text) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -60,13 +38,6 @@ QString Lines(int count, int width) {
       text += QString("Zeile %1 Wort %2 ").arg(i + 1).arg(j);
   }
   return text;
-}
-
-void RemoveSnapshots(const std::string &dir) {
-  std::error_code ec;
-  for (const auto &e : std::filesystem::directory_iterator(dir, ec))
-    if (e.path().extension() == ".bmp")
-      std::filesystem::remove(e.path(), ec);
 }
 
 void BM_TypeIntoText(benchmark::State &state) {

@@ -199,8 +199,8 @@ void TLUMWinImage::ApplyStretchedSize(TStretchFilter Filter) {
 }
 
 void TLUMWinImage::UndoResize() {
-  move(FSavedBounds.topLeft());
-  resize(FSavedBounds.size());
+  move(FTracker.SavedBounds().topLeft());
+  resize(FTracker.SavedBounds().size());
   const QPointer<TLUMWinImage> self(this);
   if (OnAfterResize)
     OnAfterResize(this, FBitmap->Width(), FBitmap->Height());

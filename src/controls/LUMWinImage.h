@@ -196,14 +196,10 @@ private:
   TColor FDrawPenColor = clBlack;
   uint8_t FDrawRoundRectValue = 10;
 
-  // A left press: resize (sized) or move, the bounds at its start, and the
-  // tracking of the pointer until the release.
-  bool FSized = false;
+  // A left press is being handled (also in draw mode), and its move or
+  // resize until the release.
   bool FPressing = false;
-  bool FTracking = false;
-  TSizerZone FZone = szMove;
-  QPoint FPressGlobal;
-  QRect FSavedBounds;
+  TObjectTracker FTracker;
   // Draw mode: drawing, start and end point (client coordinates).
   bool FDrawing = false;
   QPoint FDrawStart;

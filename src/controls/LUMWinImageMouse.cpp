@@ -12,7 +12,7 @@
 namespace tessaro {
 
 void TLUMWinImage::mousePressEvent(QMouseEvent *event) {
-  if (FDeleted || FTracking)
+  if (FDeleted || FTracker.Tracking())
     return;
   const QPoint p = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
@@ -32,7 +32,6 @@ void TLUMWinImage::mousePressEvent(QMouseEvent *event) {
 
 void TLUMWinImage::LeftPress(QMouseEvent *event) {
   const QPoint p = event->position().toPoint();
-  FSized = false;
   FPressing = true;
   if (!hasFocus())
     setFocus(Qt::MouseFocusReason);
@@ -46,24 +45,17 @@ void TLUMWinImage::LeftPress(QMouseEvent *event) {
     FDrawStart = FDrawEnd = p;
     return;
   }
-  FSavedBounds = geometry();
-  FZone = SizerZone(p.x(), p.y(), width(), height());
-  if (FZone != szMove)
-    FSized = true;
-  else
-    setCursor(Qt::SizeAllCursor);
+  FTracker.Begin(*this, *event);
   // The object is shown whole while it is dragged.
   if (FTransparent)
     ClearTransparentRegion();
-  FPressGlobal = event->globalPosition().toPoint();
-  FTracking = true;
 }
 
 void TLUMWinImage::mouseMoveEvent(QMouseEvent *event) {
   if (FDeleted)
     return;
-  if (FTracking) {
-    setGeometry(TrackedBounds(FZone, FSavedBounds, event->globalPosition().toPoint() - FPressGlobal));
+  if (FTracker.Tracking()) {
+    FTracker.Follow(*this, *event);
     return;
   }
   const QPoint p = event->position().toPoint();
@@ -84,21 +76,21 @@ void TLUMWinImage::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void TLUMWinImage::EndTracking() {
-  FTracking = false;
+  FTracker.End();
   const QPointer<TLUMWinImage> self(this);
-  if (!FSized && OnMove)
+  if (!FTracker.Sized() && OnMove)
     OnMove(this, Left() + 4, Top() + 4);
   if (!self || FDeleted)
     return;
   FPressing = false;
   setCursor(Qt::ArrowCursor);
-  if (geometry() == FSavedBounds) {
+  if (geometry() == FTracker.SavedBounds()) {
     // A click: the see-through region taken away for the drag comes back.
     if (FTransparent && !FBitmap->Empty())
       ShowRegion();
     return;
   }
-  if (FSized && FStretch && !FAutoSize)
+  if (FTracker.Sized() && FStretch && !FAutoSize)
     ShowAfterResizeMenu();
   if (!self || FDeleted)
     return;
@@ -109,7 +101,7 @@ void TLUMWinImage::EndTracking() {
 void TLUMWinImage::mouseReleaseEvent(QMouseEvent *event) {
   if (FDeleted || event->button() != Qt::LeftButton)
     return;
-  if (FTracking) {
+  if (FTracker.Tracking()) {
     EndTracking();
     return;
   }

@@ -87,7 +87,7 @@ void TLUMWinRichEdit::resizeEvent(QResizeEvent *event) {
   QWidget::resizeEvent(event);
   FRichEdit->setGeometry(8, 8, width() - 24, height() - 16);
   // During a drag the control is shown whole; the release recomputes.
-  if (FTransparent && !FPressing)
+  if (FTransparent && !FTracker.Tracking())
     UpdateTransparentRegion();
 }
 
@@ -118,7 +118,7 @@ void TLUMWinRichEdit::FocusEditor() {
 }
 
 void TLUMWinRichEdit::mousePressEvent(QMouseEvent *event) {
-  if (FDeleted || FTracking)
+  if (FDeleted || FTracker.Tracking())
     return;
   const QPoint p = event->position().toPoint();
   const TMouseButton button = MouseButtonOf(event->button());
@@ -127,25 +127,16 @@ void TLUMWinRichEdit::mousePressEvent(QMouseEvent *event) {
     OnMouseDown(this, button, ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
   if (!self || FDeleted || event->button() != Qt::LeftButton)
     return;
-  FSized = false;
-  FPressing = true;
-  FSavedBounds = geometry();
-  FZone = SizerZone(p.x(), p.y(), width(), height());
-  if (FZone != szMove)
-    FSized = true;
-  else
-    setCursor(Qt::SizeAllCursor);
+  FTracker.Begin(*this, *event);
   // The object is shown whole while it is dragged.
   ClearTransparentRegion();
-  FPressGlobal = event->globalPosition().toPoint();
-  FTracking = true;
 }
 
 void TLUMWinRichEdit::mouseMoveEvent(QMouseEvent *event) {
   if (FDeleted)
     return;
-  if (FTracking) {
-    setGeometry(TrackedBounds(FZone, FSavedBounds, event->globalPosition().toPoint() - FPressGlobal));
+  if (FTracker.Tracking()) {
+    FTracker.Follow(*this, *event);
     return;
   }
   const QPoint p = event->position().toPoint();
@@ -159,10 +150,9 @@ void TLUMWinRichEdit::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void TLUMWinRichEdit::mouseReleaseEvent(QMouseEvent *event) {
-  if (FDeleted || event->button() != Qt::LeftButton || !FTracking)
+  if (FDeleted || event->button() != Qt::LeftButton || !FTracker.Tracking())
     return;
-  FTracking = false;
-  FPressing = false;
+  FTracker.End();
   setCursor(Qt::ArrowCursor);
   if (FTransparent)
     UpdateTransparentRegion();

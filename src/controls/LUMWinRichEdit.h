@@ -156,14 +156,9 @@ private:
   TColor FFocusRectSizerColor = clBlack;
   QPointer<QProgressBar> FProgressBar;
 
-  // A left press: resize (sized) or move, the bounds at its start, and the
-  // tracking of the pointer until the release.
-  bool FSized = false;
-  bool FPressing = false;
-  bool FTracking = false;
-  TSizerZone FZone = szMove;
-  QPoint FPressGlobal;
-  QRect FSavedBounds;
+  // A left press on the margin moves or resizes the control until the
+  // release.
+  TObjectTracker FTracker;
   bool FDeleted = false;
   bool FFocusPending = false;
 };

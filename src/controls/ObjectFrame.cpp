@@ -1,5 +1,8 @@
 #include "controls/ObjectFrame.h"
 
+#include <QMouseEvent>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace tessaro {
@@ -63,6 +66,20 @@ QRect TrackedBounds(TSizerZone zone, const QRect &start, QPoint delta) {
   if (b)
     bottom = std::max(bottom + delta.y(), top + 1);
   return QRect(left, top, right - left, bottom - top);
+}
+
+void TObjectTracker::Begin(QWidget &control, const QMouseEvent &event) {
+  const QPoint p = event.position().toPoint();
+  FSavedBounds = control.geometry();
+  FZone = SizerZone(p.x(), p.y(), control.width(), control.height());
+  if (FZone == szMove)
+    control.setCursor(Qt::SizeAllCursor);
+  FPressGlobal = event.globalPosition().toPoint();
+  FTracking = true;
+}
+
+void TObjectTracker::Follow(QWidget &control, const QMouseEvent &event) const {
+  control.setGeometry(TrackedBounds(FZone, FSavedBounds, event.globalPosition().toPoint() - FPressGlobal));
 }
 
 void DrawFocusDots(TCanvas &Canvas, int W, int H, TColor LineColor, TPenMode Mode) {

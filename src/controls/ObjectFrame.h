@@ -6,10 +6,14 @@
 
 #include "core/Canvas.h"
 
+#include <QPoint>
 #include <QRect>
 #include <Qt>
 
 #include <cstdint>
+
+class QMouseEvent;
+class QWidget;
 
 namespace tessaro {
 
@@ -38,6 +42,30 @@ Qt::CursorShape ZoneCursor(TSizerZone zone);
 // opposite edges where they are and never makes a side smaller than one
 // pixel.
 QRect TrackedBounds(TSizerZone zone, const QRect &start, QPoint delta);
+
+// A left press on an object's frame, followed until its release: a press in
+// the move zone drags the control, one on an edge or corner resizes it there.
+class TObjectTracker {
+public:
+  // Starts following a left press on the control: notes its bounds, the
+  // zone under the press and where the pointer was, and shows the four-way
+  // arrow for a move.
+  void Begin(QWidget &control, const QMouseEvent &event);
+  // Puts the control where the pointer has dragged it since the press.
+  void Follow(QWidget &control, const QMouseEvent &event) const;
+  void End() { FTracking = false; }
+  bool Tracking() const { return FTracking; }
+  // The last press began a resize (not a move).
+  bool Sized() const { return FZone != szMove; }
+  // The control's bounds when the last press began.
+  const QRect &SavedBounds() const { return FSavedBounds; }
+
+private:
+  bool FTracking = false;
+  TSizerZone FZone = szMove;
+  QPoint FPressGlobal;
+  QRect FSavedBounds;
+};
 
 // Draws the focus frame of a control of W x H pixels: the dotted rectangle
 // (4, 3, W - 3, H - 3) in the line colour, then the eight sizer squares

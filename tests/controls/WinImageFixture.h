@@ -4,30 +4,21 @@
 #pragma once
 
 #include "../common/TestUtil.h"
+#include "FloatingObjectFixture.h"
 #include "controls/LUMWinImage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
-#include <QWindow>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace tessaro::test {
-
-inline void FlushEvents() {
-  for (int i = 0; i < 3; ++i) {
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-}
 
 // A 24-bit picture whose pixels all differ from their neighbours.
 inline TBitmap Pattern(int w, int h) {
@@ -38,19 +29,15 @@ inline TBitmap Pattern(int w, int h) {
   return bmp;
 }
 
-class WinImageTest : public ::testing::Test {
+class WinImageTest : public FloatingObjectTest {
 protected:
   void SetUp() override {
-    Parent = std::make_unique<QWidget>();
-    Parent->resize(600, 400);
+    FloatingObjectTest::SetUp();
     Image = MakeImage(QRect(20, 30, 108, 58));
     Parent->show();
     FlushEvents();
   }
-  void TearDown() override {
-    Parent.reset();
-    FlushEvents();
-  }
+  QWidget *Control() const override { return Image; }
 
   TLUMWinImage *MakeImage(const QRect &bounds) {
     auto *image = new TLUMWinImage(Parent.get()); // owned by the parent
@@ -65,36 +52,6 @@ protected:
     return image;
   }
 
-  // Mouse events at a point of the image control (its own coordinates).
-  void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QWindow *win = Parent->windowHandle();
-    const QPoint global = Parent->mapToGlobal(Origin + pos);
-    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-    e.setTimestamp(Timestamp += 1000);
-    QCoreApplication::sendEvent(win, &e);
-    QApplication::processEvents();
-  }
-  // Points are relative to where the control was when the gesture began.
-  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-    Origin = Image ? Image->pos() : QPoint();
-    Mouse(QEvent::MouseButtonPress, p, b, b);
-  }
-  void Move(QPoint p, Qt::MouseButtons held = Qt::LeftButton) {
-    Mouse(QEvent::MouseMove, p, Qt::NoButton, held);
-  }
-  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton);
-  }
-  void Hover(QPoint p) {
-    Origin = Image->pos();
-    Move(p, Qt::NoButton);
-  }
-  void Drag(QPoint from, QPoint by) {
-    Press(from);
-    Move(from + by / 2);
-    Move(from + by);
-    Release(from + by);
-  }
   void Key(int key, bool autoRepeat = false) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
     QCoreApplication::sendEvent(Image, &press);
@@ -140,10 +97,7 @@ protected:
     return found;
   }
 
-  std::unique_ptr<QWidget> Parent;
   QPointer<TLUMWinImage> Image;
-  QPoint Origin;
-  unsigned long Timestamp = 1000;
   std::vector<QPoint> Moves;
   std::vector<QSize> Resizes;
   std::vector<int> KeysUp;

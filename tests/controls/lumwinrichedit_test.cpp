@@ -3,27 +3,17 @@
 // and pasting what the editor shows into a picture.
 #include "../common/RichEditTestUtil.h"
 #include "../common/TestUtil.h"
+#include "FloatingObjectFixture.h"
 #include "controls/LUMWinRichEdit.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
 #include <QTextCursor>
-#include <QWindow>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace tessaro::test {
 namespace {
-
-void Flush() {
-  for (int i = 0; i < 3; ++i) {
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-}
 
 TBitmap Filled(int w, int h, TColor c) {
   TBitmap bmp(w, h, pf24bit);
@@ -32,45 +22,21 @@ TBitmap Filled(int w, int h, TColor c) {
   return bmp;
 }
 
-class RichEditTest : public ::testing::Test {
+class RichEditTest : public FloatingObjectTest {
 protected:
   void SetUp() override {
-    Parent = std::make_unique<QWidget>();
-    Parent->resize(600, 400);
+    FloatingObjectTest::SetUp();
     Object = new TLUMWinRichEdit(Parent.get()); // owned by the parent
     Object->move(20, 30);
     Object->OnMouseDown = [this](QObject *, TMouseButton b, TShiftState, int, int) { Downs.push_back(b); };
     Parent->show();
-    Flush();
+    FlushEvents();
   }
-  void TearDown() override {
-    Parent.reset();
-    Flush();
-  }
+  QWidget *Control() const override { return Object; }
 
-  void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QWindow *win = Parent->windowHandle();
-    const QPoint global = Parent->mapToGlobal(Origin + pos);
-    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-    e.setTimestamp(Timestamp += 1000);
-    QCoreApplication::sendEvent(win, &e);
-    QApplication::processEvents();
-  }
-  // Points are relative to where the control was when the gesture began.
-  void Drag(QPoint from, QPoint by) {
-    Origin = Object->pos();
-    Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, from + by / 2, Qt::NoButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, from + by, Qt::NoButton, Qt::LeftButton);
-    Mouse(QEvent::MouseButtonRelease, from + by, Qt::LeftButton, Qt::NoButton);
-  }
-  void Hover(QPoint p) {
-    Origin = Object->pos();
-    Mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
-  }
   void Type(const QString &text) {
     QTest::keyClicks(Object->RichEdit(), text);
-    Flush();
+    FlushEvents();
   }
   void Select(int from, int to) {
     QTextCursor c = Object->RichEdit()->textCursor();
@@ -79,10 +45,7 @@ protected:
     Object->RichEdit()->setTextCursor(c);
   }
 
-  std::unique_ptr<QWidget> Parent;
   QPointer<TLUMWinRichEdit> Object;
-  QPoint Origin;
-  unsigned long Timestamp = 1000;
   std::vector<TMouseButton> Downs;
 };
 
@@ -142,7 +105,7 @@ TEST_F(RichEditTest, PasteShowsWhatTheEditorShowsWithoutItsBackground) {
   Object->RichEdit()->SetSelColor(clRed);
   Select(6, 10);
   Object->RichEdit()->SetSelSize(14);
-  Flush();
+  FlushEvents();
   Select(0, 0);
   const QImage shown = ShownByEditor(Object->RichEdit());
   ASSERT_EQ(shown.size(), QSize(236, 54));
@@ -158,7 +121,7 @@ TEST_F(RichEditTest, PasteShowsWhatTheEditorShowsWithoutItsBackground) {
   EXPECT_TRUE(PixelsEqual(target, expected));
   // The object went.
   EXPECT_TRUE(Object->Deleted());
-  Flush();
+  FlushEvents();
   EXPECT_TRUE(Object.isNull());
 }
 
