@@ -178,29 +178,33 @@ bool Rotate90(TBitmap *Bitmap) {
 #else
   const bool blocks = false;
 #endif
-  // New rows [ny0, ny1) over all old rows, tile by tile: a tile reads four
-  // old rows at a time along the new rows, so the reads stream; the new
-  // rows' part stays in the cache until the tile has filled it. Threads
-  // share the new rows in whole blocks of four; each writes only its own.
+  // New rows in bands of 512: a tile reads four old rows at a time along
+  // the band, so the reads stream; the band's part of the new rows stays in
+  // the cache until the tile has filled it.
+  constexpr int Band = 512;
   auto turnRows = [&](int ny0, int ny1) {
     constexpr int Tile = 64;
-    for (int nx0 = 0; nx0 < h; nx0 += Tile) {
-      const int nx1 = std::min(nx0 + Tile, h);
+    for (int by = ny0; by < ny1; by += Band) {
+      const int by1 = std::min(ny1, by + Band);
+      for (int nx0 = 0; nx0 < h; nx0 += Tile) {
+        const int nx1 = std::min(nx0 + Tile, h);
 #ifdef TESSARO_TURN_SSSE3
-      if (blocks) {
-        TurnTile(t, ny0, ny1, nx0, nx1);
-        continue;
-      }
+        if (blocks) {
+          TurnTile(t, by, by1, nx0, nx1);
+          continue;
+        }
 #endif
-      TurnRect(t, ny0, ny1, nx0, nx1);
+        TurnRect(t, by, by1, nx0, nx1);
+      }
     }
   };
   (void)blocks;
   const int threads = ThreadsFor(view.Pixels());
-  // The message loop runs for the new rows of a band of 512 before the band.
-  constexpr int Band = 512;
+  // The message loop runs for the new rows of a band before the band.
+  // Threads share the new rows in whole blocks of four; each writes only
+  // its own rows.
   const bool ran = ForEachBand(
-      0, (w + Band - 1) / Band, 1,
+      0, (w + Band - 1) / Band, INT_MAX,
       [&](int b) {
         const int ny0 = b * Band, ny1 = std::min(w, ny0 + Band);
         return (ny1 + 99) / 100 - (ny0 + 99) / 100;
@@ -212,12 +216,9 @@ bool Rotate90(TBitmap *Bitmap) {
         return true;
       },
       [&](int b0, int b1) {
-        for (int b = b0; b < b1; ++b) {
-          const int ny0 = b * Band, ny1 = std::min(w, ny0 + Band);
-          const int quads = (ny1 - ny0 + 3) / 4;
-          ParallelFor(0, quads, threads,
-                      [&](int q0, int q1) { turnRows(ny0 + 4 * q0, std::min(ny1, ny0 + 4 * q1)); });
-        }
+        const int ny0 = b0 * Band, ny1 = std::min(w, b1 * Band);
+        ParallelFor(0, (ny1 - ny0 + 3) / 4, threads,
+                    [&](int q0, int q1) { turnRows(ny0 + 4 * q0, std::min(ny1, ny0 + 4 * q1)); });
       });
   if (!ran)
     return false;

@@ -470,11 +470,17 @@ TEST(Parallel, BlurGivesThePlainSumsInOrder) {
           }
           expected.ScanLine(y)[x * 3 + c] = uint8_t(std::clamp(std::nearbyint(sum), 0.0f, 255.0f));
         }
-    for (int threads : {1, 3}) {
-      TThreads setting(threads, 0);
-      TBitmap b = source;
-      ASSERT_TRUE(BlurBitmap(&b, radius));
-      EXPECT_TRUE(SamePixels(b, expected)) << radius << " on " << threads << " threads";
-    }
+    // In blocks of rows without a message loop, in bands between its runs
+    // with one.
+    for (bool loop : {false, true})
+      for (int threads : {1, 3}) {
+        TThreads setting(threads, 0);
+        if (loop)
+          SetCoreHooks({[] {}, nullptr, nullptr});
+        TBitmap b = source;
+        EXPECT_TRUE(BlurBitmap(&b, radius));
+        SetCoreHooks({});
+        EXPECT_TRUE(SamePixels(b, expected)) << radius << " on " << threads << " threads, loop " << loop;
+      }
   }
 }
