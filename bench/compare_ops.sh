@@ -57,6 +57,13 @@ median() {
           m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'
 }
 
+# One untimed run of each tool first, so that the first row does not pay for
+# loading the programs and for the input just written.
+# shellcheck disable=SC2086
+"$CLI" $CLI_OPTIONS apply "$IN" "$WORK/t.bmp" "PixelFormat(pf24bit)" >/dev/null 2>&1 || true
+"$CONVERT" "$IN" "BMP3:$WORK/c.bmp" >/dev/null 2>&1 || true
+"$VIPS" copy "$IN" "$WORK/v.ppm" >/dev/null 2>&1 || true
+
 printf "%-22s %9s %9s %9s %9s %9s\n" operation tessaro convert vips tes/conv tes/vips
 # row NAME TESSARO_OP CONVERT_ARGS VIPS_ARGS
 row() {
