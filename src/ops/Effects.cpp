@@ -212,7 +212,18 @@ ConvolveKernel(float *out, uint8_t *bytes, const float *const *rows, const float
   }
 }
 
+// Bytes to floats in fixed blocks, which the compiler vectorises.
+inline __attribute__((always_inline)) void ToFloatsKernel(float *__restrict to,
+                                                          const uint8_t *__restrict from, size_t n) {
+  BlockLoop<32>(n, [=](size_t i) { to[i] = float(from[i]); });
+}
+
 using TConvolve = void (*)(float *, uint8_t *, const float *const *, const float *, int, size_t);
+using TToFloats = void (*)(float *__restrict, const uint8_t *__restrict, size_t);
+
+void ToFloatsPlain(float *__restrict to, const uint8_t *__restrict from, size_t n) {
+  ToFloatsKernel(to, from, n);
+}
 
 void ConvolvePlain(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
   typedef float V4 __attribute__((vector_size(16)));
@@ -225,6 +236,14 @@ __attribute__((target("avx2"))) void ConvolveAvx2(float *out, uint8_t *bytes, co
                                                   const float *w, int taps, size_t n) {
   typedef float V8 __attribute__((vector_size(32)));
   ConvolveKernel<V8>(out, bytes, rows, w, taps, n);
+}
+__attribute__((target("avx2"))) void ToFloatsAvx2(float *__restrict to, const uint8_t *__restrict from,
+                                                  size_t n) {
+  ToFloatsKernel(to, from, n);
+}
+__attribute__((target("avx512f,avx512bw"))) void ToFloatsAvx512(float *__restrict to,
+                                                                const uint8_t *__restrict from, size_t n) {
+  ToFloatsKernel(to, from, n);
 }
 __attribute__((target("avx512f,avx512bw"))) void
 ConvolveAvx512(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
@@ -245,6 +264,18 @@ TConvolve PickConvolve() {
 }
 
 const TConvolve Convolve = PickConvolve();
+
+TToFloats PickToFloats() {
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+  if (Convolve == ConvolveAvx512)
+    return ToFloatsAvx512;
+  if (Convolve == ConvolveAvx2)
+    return ToFloatsAvx2;
+#endif
+  return ToFloatsPlain;
+}
+
+const TToFloats ToFloats = PickToFloats();
 
 } // namespace
 
@@ -284,8 +315,7 @@ struct TBlurPasses {
     for (int j = 0; j < N; ++j, p += 3)
       for (int c = 0; c < 3; ++c)
         p[c] = src[c];
-    for (size_t i = 0; i < RowFloats; ++i)
-      p[i] = src[i];
+    ToFloats(p, src, RowFloats);
     p += RowFloats;
     for (int j = 0; j < N; ++j, p += 3)
       for (int c = 0; c < 3; ++c)
