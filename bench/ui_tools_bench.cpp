@@ -1,18 +1,19 @@
-// One mouse move while drawing with the line tools (rubber band erased and
-// drawn again in the raster, plus the repaint of what changed, offscreen
-// platform) on a 6000 x 4000 document next to a 1000 x 1000 one, at zoom 100
-// and 800 (target: the big document at most 1.5 x the small one). Polyline
-// and Bézier curve draw nothing on a move; their cost is the status texts and
-// the event itself.
+// One mouse move while drawing (rubber band erased and drawn again in the
+// raster, or a stroke's piece painted, plus the repaint of what changed,
+// offscreen platform) on a 6000 x 4000 document next to a 1000 x 1000 one, at
+// zoom 100 and 800 (target: the big document at most 1.5 x the small one).
+// Line tools, the shapes' rubber bands, and the strokes of eraser, brush and
+// clone at size 50. Polyline, Bézier curve and polygon draw nothing on a
+// move; their cost is the status texts and the event itself.
 #include "document/UnChild.h"
+#include "frame/OptionToolBars.h"
 #include "frame/UnMain.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtHooks.h"
+
+#include "ui_bench_main.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 using namespace tessaro;
 
@@ -33,8 +34,12 @@ void BM_ToolMove(benchmark::State &state) {
     sub->resize(1200, 1000);
   doc->SetZoom(zoom);
   frame.ActiveTool = tool;
+  frame.ToolBarStdSize.EditStdSize->setText("50");
   QApplication::processEvents();
   TToolEngine &e = doc->Engine();
+  // The clone tool's source point, where the stroke's press is.
+  if (tool == dtClone)
+    e.FPoints = {e.ImagePoint(40, 40)};
   e.ImageMouseDown(mbLeft, ssLeft, 40, 40);
   int i = 0;
   for (auto _ : state) {
@@ -49,7 +54,8 @@ void BM_ToolMove(benchmark::State &state) {
 }
 
 void Args(benchmark::internal::Benchmark *b) {
-  for (int tool : {dtLine, dtPolyLine, dtFreeLine, dtBezier})
+  for (int tool : {dtLine, dtPolyLine, dtFreeLine, dtBezier, dtRoundRect, dtRect3D, dtPolygon, dtEllipse,
+                   dtArc, dtChord, dtPie, dtDimHor, dtErase, dtPen, dtClone})
     for (int zoom : {100, 800}) {
       b->Args({tool, 1000, 1000, zoom});
       b->Args({tool, 6000, 4000, zoom});
@@ -61,12 +67,5 @@ void Args(benchmark::internal::Benchmark *b) {
 BENCHMARK(BM_ToolMove)->Apply(Args)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  InstallQtCoreHooks();
-  SetAutoAnswers(true);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunUiBenchmarks(argc, argv);
 }

@@ -26,6 +26,11 @@ PACKAGES=(
   libvips-tools time
   # pdftoppm, pdfimages and pdfinfo read back the printed pages
   poppler-utils
+  # the desktop's own reading of the file class and the defaults the options
+  # dialog writes (xdg-mime, desktop-file-validate, update-mime-database)
+  xdg-utils desktop-file-utils shared-mime-info
+  # bench/compare_start.sh: an X server and the program it compares with
+  xvfb mtpaint python3
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "core/Hooks.h"
 
+#include <utility>
+
 namespace tessaro {
 
 namespace {
@@ -19,6 +21,26 @@ const TCoreHooks &CoreHooks() {
 void ProcessMessages() {
   if (Hooks().ProcessMessages)
     Hooks().ProcessMessages();
+}
+
+namespace {
+TProgressReceiver &Receiver() {
+  static TProgressReceiver receiver;
+  return receiver;
+}
+} // namespace
+
+void ReportProgress(int done, int total) {
+  if (Receiver())
+    Receiver()(done, total);
+}
+
+TProgressScope::TProgressScope(TProgressReceiver receiver) : FPrevious(std::move(Receiver())) {
+  Receiver() = std::move(receiver);
+}
+
+TProgressScope::~TProgressScope() {
+  Receiver() = std::move(FPrevious);
 }
 
 TWaitCursor::TWaitCursor() {

@@ -30,11 +30,34 @@ public:
   TWaitCursor &operator=(const TWaitCursor &) = delete;
 };
 
+// How far a long routine has come: done of total rows. The user interface
+// installs a receiver while it runs an operation on a document and shows
+// the figure in the frame's status bar; without one nothing happens.
+using TProgressReceiver = std::function<void(int done, int total)>;
+void ReportProgress(int done, int total);
+
+// Installs a receiver for the lifetime of the object; the one before it
+// returns afterwards.
+class TProgressScope {
+public:
+  explicit TProgressScope(TProgressReceiver receiver);
+  ~TProgressScope();
+  TProgressScope(const TProgressScope &) = delete;
+  TProgressScope &operator=(const TProgressScope &) = delete;
+
+private:
+  TProgressReceiver FPrevious;
+};
+
 // Calls the message loop before every row whose index is a multiple of
-// interval (row 0 included). Use inside row loops.
-inline void RowTick(int y, int interval = 100) {
-  if (y % interval == 0)
+// interval (row 0 included); when the routine names its total, the row is
+// reported as progress first, so the events show it. Use inside row loops.
+inline void RowTick(int y, int interval = 100, int total = 0) {
+  if (y % interval == 0) {
+    if (total > 0)
+      ReportProgress(y, total);
     ProcessMessages();
+  }
 }
 
 // The working-format rule of every raster routine: a missing bitmap or one

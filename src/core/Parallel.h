@@ -74,7 +74,11 @@ bool ForEachBand(int first, int last, int freeBand, Ticks &&ticks, Refresh &&ref
   for (int b0 = first; b0 < last;) {
     int b1 = b0 + 1;
     if (loop) {
-      for (int k = ticks(b0); k > 0; --k)
+      const int k0 = ticks(b0);
+      // The progress figure goes out where the single-threaded loop ticks.
+      if (k0 > 0)
+        ReportProgress(b0 - first, last - first);
+      for (int k = k0; k > 0; --k)
         ProcessMessages();
       while (b1 < last && ticks(b1) == 0)
         ++b1;

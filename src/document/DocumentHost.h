@@ -12,11 +12,13 @@
 #include <vector>
 
 class QAction;
+class QProgressBar;
 
 namespace tessaro {
 
 class TfrmChild;
 class TBitmap;
+class TLUMColorPalette;
 
 // Commands that the frame's menus and every document's menus share.
 struct TSharedActions {
@@ -45,6 +47,9 @@ struct TSharedActions {
   QAction *BmpClGreen = nullptr;
   QAction *BmpClBlue = nullptr;
 };
+
+// Where the pipette puts a picked colour (bits; Shift picks fill and line).
+enum TPipetteTarget : unsigned { ptFill = 1, ptLine = 2, ptPaper = 4 };
 
 class TDocumentHost {
 public:
@@ -84,6 +89,37 @@ public:
   virtual void SetRedoHint(const QString &hint) = 0;
   // The floating-object toolbars go away with the object they showed.
   virtual void HideObjectToolBars() = 0;
+  // The floating-image toolbars ("Bewegliche Objekte", "Transparenz")
+  // appear when an image object becomes current; their values follow it:
+  // the picture's position (pixels of the zoomed image) and size, its
+  // see-through state and colour.
+  virtual void ShowObjectToolBars() {}
+  virtual void ShowWinImagePosition(int x, int y) {
+    (void)x;
+    (void)y;
+  }
+  virtual void ShowWinImageSize(int width, int height) {
+    (void)width;
+    (void)height;
+  }
+  virtual void ShowWinImageTransparency(bool transparent, TColor color) {
+    (void)transparent;
+    (void)color;
+  }
+  // The cross-fade position (0 to 100) that all floating images share.
+  // Setting another position runs the cross-fade of the active document's
+  // current floating image.
+  virtual int BlendPosition() const { return 0; }
+  virtual void SetBlendPosition(int position) { (void)position; }
+  // The four status texts (position and size) of the active document's
+  // current floating image.
+  virtual void ShowObjectStatus() {}
+  // The progress bar of long object work (the see-through region); null
+  // when there is none.
+  virtual QProgressBar *ProgressBar() const { return nullptr; }
+  // "Markierung löschen" goes off when the marking goes; the display timer
+  // turns it on while a marking exists.
+  virtual void DisableUndoMark() {}
   // "Symbolleisten" opens: tick the visible bars.
   virtual void ToolBarsMenuShown() = 0;
   // "Farbpalette" or "Bildfarben" opens: tick the colour sets shown.
@@ -98,6 +134,29 @@ public:
 
   // The drawing state, read live at every mouse event (never copied).
   virtual TToolAttributes DrawAttributes() const = 0;
+  // The pipette picked a colour for the frame's fill, line or paper colour
+  // (targets: TPipetteTarget bits); the document's own paper colour stays.
+  virtual void PipetteColor(unsigned targets, TColor color) = 0;
+
+  // What the image commands and the operation dialogs need of the frame.
+  // A new document showing a copy of bitmap, captioned caption (also its
+  // file name), not modified, its image type the bitmap's format; raises
+  // DocumentNo. Null after a German message when it cannot be made.
+  virtual TfrmChild *CreateDocumentFromBitmap(const QString &caption, const TBitmap &bitmap) {
+    (void)caption;
+    (void)bitmap;
+    return nullptr;
+  }
+  // The paper colour the frame shows: the fill of previews and of the
+  // geometric operations.
+  virtual TColor PaperColor() const { return clWhite; }
+  // The shared colour dialog preset with color; false when cancelled.
+  virtual bool ChooseColor(TColor &color);
+  // How far a running operation has come, 0..100; -1 hides the figure.
+  virtual void ShowProgress(int percent) { (void)percent; }
+  // The colour palette grid the image-type change fits; null while the
+  // frame shows none.
+  virtual TLUMColorPalette *ColorPalette() const { return nullptr; }
 };
 
 } // namespace tessaro

@@ -3,6 +3,7 @@
 #include "core/ChannelBits.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -19,22 +20,7 @@ namespace tessaro {
 namespace {
 
 TShiftState ShiftOf(const QMouseEvent *e) {
-  TShiftState s = 0;
-  const Qt::KeyboardModifiers m = e->modifiers();
-  if (m & Qt::ShiftModifier)
-    s |= ssShift;
-  if (m & Qt::AltModifier)
-    s |= ssAlt;
-  if (m & Qt::ControlModifier)
-    s |= ssCtrl;
-  const Qt::MouseButtons b = e->buttons();
-  if (b & Qt::LeftButton)
-    s |= ssLeft;
-  if (b & Qt::RightButton)
-    s |= ssRight;
-  if (b & Qt::MiddleButton)
-    s |= ssMiddle;
-  return s;
+  return ShiftStateOf(e->modifiers(), e->buttons());
 }
 
 TMouseButton ButtonOf(Qt::MouseButton b) {
@@ -112,6 +98,23 @@ int ControlCoord(int v, int zoom) {
 }
 
 } // namespace
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
+  TShiftState s = 0;
+  if (m & Qt::ShiftModifier)
+    s |= ssShift;
+  if (m & Qt::AltModifier)
+    s |= ssAlt;
+  if (m & Qt::ControlModifier)
+    s |= ssCtrl;
+  if (b & Qt::LeftButton)
+    s |= ssLeft;
+  if (b & Qt::RightButton)
+    s |= ssRight;
+  if (b & Qt::MiddleButton)
+    s |= ssMiddle;
+  return s;
+}
 
 TImageView::TImageView(QWidget *parent) : QWidget(parent) {
   setMouseTracking(true);
@@ -293,12 +296,62 @@ void TImageView::mouseReleaseEvent(QMouseEvent *event) {
   emit ImageMouseUp(ButtonOf(event->button()), ShiftOf(event), FLastMousePos.x(), FLastMousePos.y());
 }
 
+TImageClient::TImageClient(QWidget *parent) : QWidget(parent) {
+  FView = new TImageView(this); // owned by the client
+  FView->installEventFilter(this);
+  UpdateSize();
+}
+
+void TImageClient::UpdateSize() {
+  QRect all(0, 0, FView->width(), FView->height());
+  for (QObject *o : children()) {
+    auto *w = qobject_cast<QWidget *>(o);
+    if (w && w != FView && !w->isHidden())
+      all |= w->geometry();
+  }
+  const QSize size(std::max(0, all.right() + 1), std::max(0, all.bottom() + 1));
+  if (size != this->size())
+    resize(size);
+}
+
+bool TImageClient::event(QEvent *event) {
+  if (event->type() == QEvent::ChildAdded) {
+    if (auto *w = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+      w->installEventFilter(this);
+  } else if (event->type() == QEvent::ChildRemoved) {
+    if (QObject *child = static_cast<QChildEvent *>(event)->child())
+      child->removeEventFilter(this);
+    UpdateSize();
+  }
+  return QWidget::event(event);
+}
+
+bool TImageClient::eventFilter(QObject *watched, QEvent *event) {
+  switch (event->type()) {
+  case QEvent::Move:
+  case QEvent::Resize:
+  case QEvent::Show:
+  case QEvent::Hide:
+    UpdateSize();
+    break;
+  case QEvent::ZOrderChange:
+    // An object sent to the back still lies above the picture.
+    if (watched != FView)
+      FView->lower();
+    break;
+  default:
+    break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 TImageScrollBox::TImageScrollBox(QWidget *parent) : QScrollArea(parent) {
-  auto view = std::make_unique<TImageView>();
-  FView = view.get();
+  auto client = std::make_unique<TImageClient>();
+  FClient = client.get();
+  FView = FClient->View();
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  setWidget(view.release()); // the scroll area owns the view from here
+  setWidget(client.release()); // the scroll area owns the client from here
 }
 
 int TImageScrollBox::HorzScrollPos() const {
@@ -339,7 +392,7 @@ void TImageScrollBox::ZoomAt(QPointF viewportPos, int direction) {
     return;
   const int oldZoom = FView->Zoom();
   // The image point under the mouse, unrounded.
-  const QPointF control = viewportPos - QPointF(FView->pos());
+  const QPointF control = viewportPos - QPointF(FView->mapTo(viewport(), QPoint(0, 0)));
   const QPointF image = control * 100.0 / oldZoom;
   OnZoomStep(direction);
   const int newZoom = FView->Zoom();

@@ -36,6 +36,9 @@ constexpr TShiftState ssRight = 16;
 constexpr TShiftState ssMiddle = 32;
 constexpr TShiftState ssDouble = 64;
 
+// The shift state of keyboard modifiers and held mouse buttons.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
+
 class TImageView : public QWidget {
   Q_OBJECT
 public:
@@ -109,14 +112,38 @@ private:
   int FPaintCount = 0;
 };
 
-// The scrolling frame around the image control (the document window's
-// client area). The view is created and owned by the box.
+// The document window's client area inside the scrolling frame: the image
+// control at its origin and the floating objects above it. It grows so that
+// every object can be scrolled to, and keeps the image control below all of
+// them.
+class TImageClient : public QWidget {
+  Q_OBJECT
+public:
+  explicit TImageClient(QWidget *parent = nullptr);
+
+  TImageView *View() const { return FView; }
+
+protected:
+  bool event(QEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  void UpdateSize();
+
+  TImageView *FView; // owned through the Qt parent
+};
+
+// The scrolling frame around the client area. The client and the view are
+// created and owned by the box.
 class TImageScrollBox : public QScrollArea {
   Q_OBJECT
 public:
   explicit TImageScrollBox(QWidget *parent = nullptr);
 
   TImageView *View() const { return FView; }
+  // Parent of the floating objects: its coordinates are those of the image
+  // control (pixels of the zoomed picture).
+  TImageClient *Client() const { return FClient; }
 
   // Ctrl + wheel asks for the next zoom up (direction 1) or down (-1); the
   // image point under the mouse stays where it was. The plain wheel scrolls
@@ -135,7 +162,8 @@ protected:
 private:
   void ZoomAt(QPointF viewportPos, int direction);
 
-  TImageView *FView; // owned through the Qt parent
+  TImageClient *FClient; // owned through the Qt parent
+  TImageView *FView;
   // Wheel turns below one notch, kept until they add up to one.
   int FZoomWheel = 0;
 };

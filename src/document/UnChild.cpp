@@ -3,6 +3,8 @@
 #include "platform/Hints.h"
 #include "platform/QtColor.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPalette>
 #include <QVBoxLayout>
@@ -63,9 +65,16 @@ TfrmChild::TfrmChild(TDocumentHost &host, QWidget *parent)
   ScrollBox->OnZoomStep = [this](int direction) { FHost.StepZoom(*this, direction); };
 
   CreateMenus();
+  // The paste items follow the clipboard.
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
+  ClipboardChanged();
   Image->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Image, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint &pos) { PopupMenuChild->popup(Image->mapToGlobal(pos)); });
+  connect(Image, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    // The pipette takes the right button for the line colour.
+    if (FHost.DrawAttributes().Tool == dtPipette)
+      return;
+    PopupMenuChild->popup(Image->mapToGlobal(pos));
+  });
   resize(318, 252);
 }
 
@@ -93,6 +102,11 @@ void TfrmChild::FormActivate() {
     FHost.SetStatusText(8, type);
   FHost.ShowPaperColor(FPaperColor);
   FUndo->ActivateHints();
+  // The object toolbars show this document's current floating image.
+  if (FActiveWinImage)
+    ShowWinImageState(*FActiveWinImage);
+  else
+    FHost.HideObjectToolBars();
 }
 
 void TfrmChild::FormDeactivate() {
@@ -119,10 +133,12 @@ void TfrmChild::SnapshotLoaded(TPixelFormat imageType) {
 }
 
 void TfrmChild::ReapplyZoom() {
-  if (FHost.ActiveChild() == this)
+  if (FHost.ActiveChild() == this) {
     FHost.ApplyZoom();
-  else
+  } else {
     Image->SetZoom(FZoom);
+    ReblendWinImages();
+  }
 }
 
 void TfrmChild::DocumentModified() {

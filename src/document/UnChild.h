@@ -9,11 +9,17 @@
 #include "document/DocumentHost.h"
 #include "document/ImageView.h"
 #include "document/UndoCache.h"
+#include "document/objects/LUMWinImageEx.h"
+#include "document/objects/Marking.h"
 #include "document/tools/ToolEngine.h"
+#include "ops/ImageOps.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,15 +29,18 @@ class QMenu;
 
 namespace tessaro {
 
-class TLUMWinImageEx;
 class TLUMWinRichEdit;
 
-// Copy of the last deleted floating image, so that undo can bring it back.
+// Copy of a deleted floating image, so that undo can bring it back at its
+// place with its settings. The pictures are shared with the deleted object:
+// nobody changes them any more.
 struct TDeletedObj {
-  std::unique_ptr<TBitmap> Bitmap = std::make_unique<TBitmap>();
-  std::unique_ptr<TBitmap> SourceBitmap = std::make_unique<TBitmap>();
+  std::shared_ptr<const TBitmap> Bitmap = std::make_shared<const TBitmap>();
+  std::shared_ptr<const TBitmap> SourceBitmap = std::make_shared<const TBitmap>();
   int Left = 0;
   int Top = 0;
+  int Width = 0;
+  int Height = 0;
   int TransparencyLevel = 0;
   bool Transparent = false;
   TColor TransparentColor = 0;
@@ -70,6 +79,8 @@ public:
   int Zoom() const { return FZoom; }
   TColor PaperColor() const { return FPaperColor; }
   const TRect &MarkRect() const { return FMarkRect; }
+  const TMarkShape &MarkShape() const { return FMarkShape; }
+  bool MarkingExists() const { return tessaro::MarkingExists(FMarkRect); }
   bool Dimensioned() const { return FDimensioned; }
 
   void SetFileName(const std::string &fileName) { FFileName = fileName; }
@@ -87,9 +98,12 @@ public:
   TUndoCache &Undo() { return *FUndo; }
   const TUndoCache &Undo() const { return *FUndo; }
   const std::string &CacheDir() const { return FUndo->CacheDir(); }
-  bool AddUndoStep(const std::string &caption) { return FUndo->AddUndoStep(caption); }
-  bool UndoStep(const std::string &caption = std::string()) { return FUndo->Undo(caption); }
-  bool RedoStep(const std::string &caption = std::string()) { return FUndo->Redo(caption); }
+  // Each snapshot remembers the marking whose frame it holds, so that undo
+  // and redo bring back the marking that belongs to the raster they load.
+  // Undo and redo are refused while an operation runs on the document.
+  bool AddUndoStep(const std::string &caption);
+  bool UndoStep(const std::string &caption = std::string());
+  bool RedoStep(const std::string &caption = std::string());
 
   // The tool engine behind the image control's mouse events.
   TToolEngine &Engine() { return *FEngine; }
@@ -97,8 +111,43 @@ public:
   void ClearPoints();
   // Escape: ends a drag in progress and removes its rubber band.
   void CancelDrawing();
-  // "Markierung löschen".
+  // "Markierung löschen": the frame leaves the raster, the marking is gone.
   void RemoveMarking();
+  // A new marking whose frame the marking tool has just drawn.
+  void SetMarking(const TRect &rect, TMarkShape shape);
+  // The freehand outline being dragged (image coordinates).
+  std::vector<TPoint> &MarkPath() { return FMarkPath; }
+
+  // Clipboard ("Ausschneiden", "Kopieren", "Einfügen", "Zwischenablage
+  // leeren").
+  void mnuCutClick();
+  void mnuCopyClick();
+  void mnuPasteClick();
+  void mnuClearClipBrdClick();
+
+  // Floating images. They lie on the scroll box's client area, whose
+  // coordinates are those of the image control: an object's picture starts
+  // at (Left + 4, Top + 4) of the zoomed image.
+  TLUMWinImageEx *InsertWinImage(const TBitmap &Bitmap);
+  TLUMWinImageEx *InsertWinImage(std::shared_ptr<const TBitmap> Bitmap);
+  TLUMWinImageEx *ActiveWinImage() const { return FActiveWinImage.data(); }
+  void SetActiveWinImage(TLUMWinImageEx *image) { FActiveWinImage = image; }
+  std::vector<TLUMWinImageEx *> WinImages() const;
+  // Removes every floating image without undo steps.
+  void DestroyWinImages();
+  // The objects' events.
+  void WinImageMouseDown(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void WinImageMoved(QObject *Sender, int X, int Y);
+  void WinImageResized(QObject *Sender, int Width, int Height);
+  void CombineWinImage(QObject *Sender, TBitmap *Target);
+  void WinImageDeleting(QObject *Sender);
+  // Lays an object's source picture over the raster under it at a
+  // cross-fade position (0 to 100) and shows the result; the object keeps
+  // the position as its level. False when there is nothing to blend.
+  bool CrossFadeWinImage(TLUMWinImageEx &image, int position);
+  // Blends every object with a level above 0 again with what lies under it
+  // now (after a zoom, undo or redo).
+  void ReblendWinImages();
 
   // Activation and deactivation (the frame calls them when the active
   // document changes; also after undo, redo and pixel-format changes).
@@ -175,8 +224,9 @@ public:
   void mnuPageSetupClick();
   void mnuPrintClick();
   void mnuPropertiesClick();
-  // The guard before the image-size dialog: true when it may open.
-  bool mnuSizeImageClick();
+  // The question before the image-size dialog on a dimensioned image: true
+  // when the dialog may open.
+  bool AskResizeDimensioned();
   void mnuMinimizeClick();
   void mnuMinimizeAllClick();
   void mnuCloseClick();
@@ -184,17 +234,113 @@ public:
   void mnuUndoClick() { UndoStep(); }
   void mnuReUndoClick() { RedoStep(); }
 
+  // The "Bild" menu. One-click commands go through the dispatcher; the
+  // items with "..." open an operation dialog.
+  QAction *mnuInvert;
+  QAction *mnuGrayScale;
+  QAction *mnuSkew;
+  QAction *mnuIntesity;
+  QAction *mnuReplaceColors;
+  QAction *mnuSizePaper;
+  QAction *mnuLighter;
+  QAction *mnuDarker;
+  QAction *mnuSetLight;
+  QAction *mnuMoreContrast;
+  QAction *mnuLessContrast;
+  QAction *mnuSetContrast;
+  QAction *mnuRotateLeft;
+  QAction *mnuRotateRight;
+  QAction *mnuRotate180;
+  QAction *mnuRotateFree;
+  QAction *mnuFlipHor;
+  QAction *mnuFlipVert;
+  QAction *mnuSmoothColors;
+  QAction *mnuFrostedGlass;
+  QAction *mnuBlur;
+  QAction *mnuChPalette;
+  QAction *mnuDevLayers;
+  QAction *mnuGrayScaleRed;
+  QAction *mnuGrayScaleGreen;
+  QAction *mnuGrayScaleBlue;
+  QAction *mnuOnlyRedLayer;
+  QAction *mnuOnlyGreenLayer;
+  QAction *mnuOnlyBlueLayer;
+  QAction *mnuWithoutRed;
+  QAction *mnuWithoutGreen;
+  QAction *mnuWithoutBlue;
+
+  // Runs one command of the dispatcher on this document: the raster in
+  // pf24bit, the undo step (a 24-bit snapshot), the routine, the raster's
+  // own format again. "Kanäle teilen" makes three new documents instead.
+  void ImageCommand(TImageCommand Command);
+  // Runs a row of the operation table on the raster in the order of its
+  // format rule, with an undo step of the row's caption. False, with the
+  // raster as it was, when another operation is running on this document,
+  // when the undo step cannot be written, or (after a German message) when
+  // memory runs out.
+  bool ApplyImageOp(const TImageOp &op, const TOpArgs &args);
+  // An operation is running on this document (its loops let events in):
+  // commands, undo and redo, the tools and closing wait until it ends.
+  bool ImageBusy() const { return FImageBusy; }
+  // How long an operation runs before the frame shows its progress (ms).
+  static inline int ProgressDelayMs = 250;
+  // The German message when memory runs out for an operation.
+  static void ShowOutOfMemory();
+
+  // The dialogs of the "Bild" menu (each asks nothing of the caller; the
+  // image-size dialog asks about dimension lines first).
+  void mnuSkewClick();
+  void mnuIntesityClick();
+  void mnuReplaceColorsClick();
+  void mnuSizeImageClick();
+  void mnuSizePaperClick();
+  void mnuSetLightClick();
+  void mnuSetContrastClick();
+  void mnuRotateFreeClick();
+  void mnuSmoothColorsClick();
+  void mnuFrostedGlassClick();
+  void mnuBlurClick();
+  void mnuChPaletteClick();
+  // The image types of "Bildart ändern".
+  void mnu1bitClick() { ChangeImageType(pf1bit); }
+  void mnu4bitClick() { ChangeImageType(pf4bit); }
+  void mnu8bitClick() { ChangeImageType(pf8bit); }
+  void mnu15bitClick() { ChangeImageType(pf15bit); }
+  void mnu16bitClick() { ChangeImageType(pf16bit); }
+  void mnu24bitClick() { ChangeImageType(pf24bit); }
+  void mnu32bitClick() { ChangeImageType(pf32bit); }
+  void ChangeImageType(TPixelFormat pf);
+
 protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
   void CreateMenus();
+  void CreateImageMenu();
+  // Beeps and says true while an operation runs on this document.
+  bool RefusedWhileBusy();
+  // The channel split: three new documents from the 24-bit raster.
+  bool SplitChannelsIntoDocuments();
+  // Fits the frame's colour palette to a new image type, asking first where
+  // colours would be lost.
+  void FitPaletteToImageType(TPixelFormat pf);
+  // The operation-dialog path of ApplyImageOp with the step taken where the
+  // undo step belongs; atUndoPoint returns false to stop.
+  bool RunOperation(const TImageOp &op, const TOpArgs &args, const std::function<bool()> &atUndoPoint);
   void ConnectTools();
   void FormClose();
+  void ClipboardChanged();
+  void ShowWinImageState(TLUMWinImageEx &image);
+  void ClearMarking();
+  void RememberMarking();
+  // After an undo or redo (taken: whether it was): the marking of the
+  // raster it loaded. Returns taken.
+  bool MarkingOfLoadedSnapshot(bool taken);
   // Listener of the undo history.
   void UndoHintChanged(const std::string &hint) override;
   void RedoHintChanged(const std::string &hint) override;
   void SnapshotLoaded(TPixelFormat imageType) override;
+  void RestoreDeletedObject() override;
   void ReapplyZoom() override;
   void DocumentModified() override;
 
@@ -208,15 +354,21 @@ private:
   int FZoom = 100;
   TColor FPaperColor = clWhite;
   TRect FMarkRect;
+  TMarkShape FMarkShape;
+  std::vector<TPoint> FMarkPath;
+  // The marking of each snapshot file by its number.
+  std::map<int, std::pair<TRect, TMarkShape>> FSnapshotMarking;
   bool FCutting = false;
   bool FDimensioned = false;
-  // Floating objects: the current ones and the copy of the last deleted one.
-  TLUMWinImageEx *FActiveWinImage = nullptr;
+  // Floating objects: the current ones, and the copies of deleted images by
+  // the undo entry ("Objekt löschen") that deleted them.
+  QPointer<TLUMWinImageEx> FActiveWinImage;
   TLUMWinRichEdit *FActiveRichEdit = nullptr;
-  TDeletedObj FDeletedObj;
+  std::map<int, TDeletedObj> FDeletedObj;
   std::unique_ptr<TUndoCache> FUndo;
   std::unique_ptr<TToolEngine> FEngine;
   bool FCloseAgreed = false;
+  bool FImageBusy = false;
 };
 
 } // namespace tessaro

@@ -19,6 +19,10 @@ void TfrmChild::DocumentSaved(const std::string &fileName) {
 }
 
 bool TfrmChild::FormCloseQuery() {
+  // The raster is still being worked on: the window must not go away
+  // under the running operation.
+  if (RefusedWhileBusy())
+    return false;
   if (!FModified)
     return true;
   // The question is about this window: show it in front while it is asked.
@@ -60,10 +64,6 @@ void TfrmChild::mnuMainFileClick() {
   mnuRestore->setEnabled(exists);
 }
 
-void TfrmChild::mnuMainEditClick() {
-  // Clipboard items join with the clipboard commands.
-}
-
 void TfrmChild::mnuSaveClick() {
   FHost.SaveDocument(*this, FFileName, FReadOnly || !std::filesystem::exists(FFileName));
 }
@@ -89,15 +89,18 @@ void TfrmChild::mnuRestoreClick() {
   }
   if (!AddUndoStep("Wiederherstellen"))
     return;
+  DestroyWinImages();
   FActiveWinImage = nullptr;
   FHost.HideObjectToolBars();
+  // The file has no marking frame: the marking goes with the old raster.
+  ClearMarking();
   FBitmap->Assign(loaded);
   FImageType = FBitmap->PixelFormat();
   FModified = false;
   ReapplyZoom();
 }
 
-bool TfrmChild::mnuSizeImageClick() {
+bool TfrmChild::AskResizeDimensioned() {
   if (!FDimensioned)
     return true;
   return MessageDlg(

@@ -72,76 +72,23 @@ void TfrmChild::CreateMenus() {
   mnuReUndo->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Z));
   SetHint(mnuReUndo, RedoHintPlain);
   mnuMainEdit->addSeparator();
-  mnuCut = Later(mnuMainEdit, "Ausschneiden", QString(), QKeySequence(Qt::CTRL | Qt::Key_X));
-  mnuCopy = Later(mnuMainEdit, "Kopieren", QString(), QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuPaste = Later(mnuMainEdit, "Einfügen", QString(), QKeySequence(Qt::CTRL | Qt::Key_V));
-  mnuClearClipBrd = Later(mnuMainEdit, "Zwischenablage leeren");
+  mnuCut = mnuMainEdit->addAction("Ausschneiden");
+  mnuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  mnuCopy = mnuMainEdit->addAction("Kopieren");
+  mnuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuPaste = mnuMainEdit->addAction("Einfügen");
+  mnuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuClearClipBrd = mnuMainEdit->addAction("Zwischenablage leeren");
   connect(mnuMainEdit, &QMenu::aboutToShow, this, [this] { mnuMainEditClick(); });
+  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
+  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
+  connect(mnuClearClipBrd, &QAction::triggered, this, [this] { mnuClearClipBrdClick(); });
   connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
   connect(mnuReUndo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
 
-  // Bild
-  mnuMainImage = new QMenu("Bild", this);
-  Later(mnuMainImage, "Invertieren", "Invertieren");
-  Later(mnuMainImage, "In Graustufen umwandeln", "In Graustufen umwandeln");
-  mnuMainImage->addSeparator();
-  Later(mnuMainImage, "Bild verzerren...");
-  Later(mnuMainImage, "Farbton...");
-  Later(mnuMainImage, "Farben ersetzen...");
-  mnuMainImage->addSeparator();
-  mnuSizeImage = Later(mnuMainImage, "Größe ändern...");
-  Later(mnuMainImage, "Papiergröße ändern...");
-  mnuMainImage->addSeparator();
-  QMenu *light = mnuMainImage->addMenu("Helligkeit");
-  Later(light, "Heller", "Bild heller machen");
-  Later(light, "Dunkler", "Bild dunkler machen");
-  Later(light, "Helligkeit einstellen...");
-  QMenu *contrast = mnuMainImage->addMenu("Kontrast");
-  Later(contrast, "Mehr Kontrast", "Mehr Kontrast");
-  Later(contrast, "Weniger Kontrast", "Weniger Kontrast");
-  Later(contrast, "Kontrast einstellen...");
-  mnuMainImage->addSeparator();
-  QMenu *rotate = mnuMainImage->addMenu("Drehen");
-  Later(rotate, "90° Links", "270° drehen");
-  Later(rotate, "90° Rechts", "90° drehen");
-  Later(rotate, "180°", "180° drehen");
-  rotate->addSeparator();
-  Later(rotate, "Frei drehen...");
-  QMenu *flip = mnuMainImage->addMenu("Spiegeln");
-  Later(flip, "Horizontal spiegeln", "Horizontal spiegeln");
-  Later(flip, "Vertikal spiegeln", "Vertikal spiegeln");
-  mnuMainImage->addSeparator();
-  QMenu *effects = mnuMainImage->addMenu("Effekte");
-  Later(effects, "Farbverlauf...");
-  Later(effects, "Milchglaseffekt...");
-  Later(effects, "Unschärfe...");
-  Later(effects, "Palette ändern...");
-  QMenu *channels = mnuMainImage->addMenu("Kanäle");
-  Later(channels, "Kanäle teilen");
-  channels->addSeparator();
-  Later(channels, "Roter Kanal in Grau umwandeln", "Rot in Graustufen umwandeln");
-  Later(channels, "Grüner Kanal in Grau umwandeln", "Grün in Graustufen umwandeln");
-  Later(channels, "Blauer Kanal in Grau umwandeln", "Blau in Graustufen umwandeln");
-  channels->addSeparator();
-  Later(channels, "Roter Kanal anzeigen", "Nur roten Kanal anzeigen");
-  Later(channels, "Grüner Kanal anzeigen", "Nur Grünen Kanal anzeigen");
-  Later(channels, "Blauer Kanal anzeigen", "Nur blauen Kanal anzeigen");
-  channels->addSeparator();
-  Later(channels, "Rot entfernen", "Roten Kanal entfernen");
-  Later(channels, "Grün entfernen", "Grünen Kanal entfernen");
-  Later(channels, "Blau entfernen", "Blauen Kanal entfernen");
-  mnuMainImage->addSeparator();
-  mnuChImageTypeDD = mnuMainImage->addMenu("Bildart ändern");
-  mnu1bit = Later(mnuChImageTypeDD, "  1-bit (2 Farben)", "In Bild mit 2 Farben umwandeln");
-  mnu4bit = Later(mnuChImageTypeDD, "  4-bit (VGA)", "In Bild mit 16 Farben umwandeln");
-  mnu8bit = Later(mnuChImageTypeDD, "  8-bit (256 Farben)", "In Bild mit 256 Farben umwandeln");
-  mnu15bit = Later(mnuChImageTypeDD, "15-bit", "In 15-bit Bild umwandeln");
-  mnu16bit = Later(mnuChImageTypeDD, "16-bit");
-  mnu24bit = Later(mnuChImageTypeDD, "24-bit (RGB)", "In 24-bit Bild umwandeln");
-  mnu32bit = Later(mnuChImageTypeDD, "32-bit (CMYK)", "In 32-bit Bild umwandeln (Bei JPEG's nicht möglich)");
-  for (QAction *a : {mnu1bit, mnu4bit, mnu8bit, mnu15bit, mnu16bit, mnu24bit, mnu32bit})
-    a->setCheckable(true);
-  connect(mnuChImageTypeDD, &QMenu::aboutToShow, this, [this] { mnuChImageTypeDDClick(); });
+  // Bild (UnChildImageMenu.cpp)
+  CreateImageMenu();
 
   // Ansicht
   mnuMainView = new QMenu("Ansicht", this);
@@ -203,20 +150,15 @@ void TfrmChild::CreateMenus() {
   ppMnuRedo = PopupMenuChild->addAction("Wiederhertellen");
   SetHint(ppMnuRedo, RedoHintPlain);
   PopupMenuChild->addSeparator();
-  ppMnuCut = Later(PopupMenuChild, "Ausschneiden");
-  ppMnuCopy = Later(PopupMenuChild, "Kopieren");
-  ppMnuPaste = Later(PopupMenuChild, "Einfügen");
+  ppMnuCut = PopupMenuChild->addAction("Ausschneiden");
+  ppMnuCopy = PopupMenuChild->addAction("Kopieren");
+  ppMnuPaste = PopupMenuChild->addAction("Einfügen");
+  connect(PopupMenuChild, &QMenu::aboutToShow, this, [this] { ClipboardChanged(); });
+  connect(ppMnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
+  connect(ppMnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+  connect(ppMnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
   connect(ppMnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
   connect(ppMnuRedo, &QAction::triggered, this, [this] { mnuReUndoClick(); });
-}
-
-void TfrmChild::mnuChImageTypeDDClick() {
-  const TPixelFormat pf = FBitmap->PixelFormat();
-  const std::pair<QAction *, TPixelFormat> items[] = {
-      {mnu1bit, pf1bit},   {mnu4bit, pf4bit},   {mnu8bit, pf8bit},  {mnu15bit, pf15bit},
-      {mnu16bit, pf16bit}, {mnu24bit, pf24bit}, {mnu32bit, pf32bit}};
-  for (const auto &[item, format] : items)
-    item->setChecked(format == pf);
 }
 
 } // namespace tessaro

@@ -24,9 +24,4 @@ void TfrmChild::CancelDrawing() {
   FEngine->CancelDrawing();
 }
 
-void TfrmChild::RemoveMarking() {
-  // The marking tools arrive with the clipboard commands; until then a
-  // document has no marking to remove.
-}
-
 } // namespace tessaro

@@ -115,10 +115,15 @@ bool LoadImageFile(const std::string &fileName, TBitmap &bitmap, std::string *er
           // The file's bytes are no longer needed: free them before the copy.
           std::vector<uint8_t>().swap(data);
           if (keepFormat) {
-            bitmap.Assign(img);
-          } else {
+            bitmap.AssignMove(std::move(img));
+          } else if (isIcon && img.PixelFormat() == pf32bit) {
             bitmap.SetSize(img.Width(), img.Height());
-            DrawOnto24(bitmap, img, isIcon);
+            DrawOnto24(bitmap, img, true);
+          } else {
+            // Every pixel is replaced: the decoded raster is taken over
+            // rather than copied (a large photograph costs no second copy).
+            img.SetPixelFormat(pf24bit);
+            bitmap.AssignMove(std::move(img));
           }
           ok = true;
         }

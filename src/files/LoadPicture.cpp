@@ -21,7 +21,7 @@ bool LoadPictureFile(const std::string &fileName, TBitmap &bitmap, std::string &
       TBitmap loaded;
       ok = LoadImageFile(fileName, loaded, &error);
       if (ok)
-        bitmap.Assign(loaded);
+        bitmap.AssignMove(std::move(loaded));
     }
   } catch (const std::bad_alloc &) {
     ok = false;

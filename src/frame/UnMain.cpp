@@ -33,6 +33,7 @@ TfrmMain *TfrmMain::Instance() {
 
 TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   GFrame = this;
+  FCreating = true;
   setObjectName("frmMain");
   setWindowTitle("Tessaro");
   NewImageNo = 1;
@@ -45,6 +46,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
 
   CreateActions();
   CreateToolBars();
+  CreateImageToolButtons();
   CreateStatusBars();
   ConnectAttributes();
   CreateMenus();
@@ -68,9 +70,11 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent) {
   // The pointer tool hides the option toolbars; the attributes start from
   // the bars' defaults.
   TBCursorClick();
+  CreateObjectParts();
   NameToolBarParts();
   ShowFrameMenus();
   resize(1024, 768);
+  CreateShell();
 }
 
 TfrmMain::~TfrmMain() {
@@ -114,11 +118,13 @@ void TfrmMain::showEvent(QShowEvent *event) {
 }
 
 void TfrmMain::FormShow() {
-  if (CommandLine.size() > 1)
-    OpenPictureFile(CommandLine.at(1).toStdString());
+  ShellFormShow();
+  if (const std::string file = CommandLineFile(); !file.empty())
+    OpenPictureFile(file);
   if (Documents().empty())
     CreateBlankDocument();
   BuildHelpMenu();
+  StartShellTimers();
 }
 
 void TfrmMain::mnuEndClick() {
@@ -147,6 +153,7 @@ void TfrmMain::FormClose() {
   if (FClosed)
     return;
   FClosed = true;
+  ShellFormClose();
   // The windows go once the event that closed the frame is done (it may
   // come from one of their own menus or buttons).
   const QList<QMdiSubWindow *> subs = MdiArea->subWindowList();
@@ -156,6 +163,7 @@ void TfrmMain::FormClose() {
     RemoveCacheHook();
   else
     RemoveCacheFolder();
+  RecoveryFinish();
 }
 
 // --- what the documents see of the frame ------------------------------------

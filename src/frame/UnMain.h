@@ -6,8 +6,11 @@
 #include "core/Bitmap.h"
 #include "core/Types.h"
 #include "document/DocumentHost.h"
+#include "frame/FloatingObjects.h"
 #include "frame/FrameWidgets.h"
+#include "frame/ImageToolBars.h"
 #include "frame/OptionToolBars.h"
+#include "platform/SingleInstance.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -28,12 +31,18 @@ class QProgressBar;
 class QScrollArea;
 class QShortcut;
 class QSplitter;
+class QTimer;
 class QToolBar;
+class QTimer;
 class QToolButton;
 
 namespace tessaro {
 
+class TCrashRecovery;
+class TPicturePreload;
 class TfrmChild;
+class TfrmJPEGCompression;
+class TfrmOptions;
 class TItemCanvas;
 class TLUMColorPalette;
 class TLUMHelpPopupMenu;
@@ -54,8 +63,12 @@ public:
   int NewImageNo = 1;
   int FDocumentNo = 100;
 
-  // Arguments of the program (argument 1 is a file to open).
+  // Arguments of the program (argument 1 is a file to open); the program
+  // entry also gives them as the bytes the system passed (RawCommandLine),
+  // which win, so that any file name opens.
   QStringList CommandLine;
+  std::vector<std::string> RawCommandLine;
+  std::string CommandLineFile() const;
 
   QMdiArea *MdiArea;
   QComboBox *CBZoom;
@@ -206,11 +219,26 @@ public:
   void SetUndoHint(const QString &hint) override;
   void SetRedoHint(const QString &hint) override;
   void HideObjectToolBars() override;
+  void ShowObjectToolBars() override;
+  int BlendPosition() const override { return FBlendPosition; }
+  void SetBlendPosition(int position) override;
+  void ShowObjectStatus() override;
+  QProgressBar *ProgressBar() const override { return PBarStatus; }
+  void DisableUndoMark() override;
   void ToolBarsMenuShown() override { mnuToolBarsClick(); }
   void ColorPaletteMenuShown() override { mnuColorPaletteClick(); }
   void BitmapColorsMenuShown() override { mnuBitmapColorsClick(); }
   void StepZoom(TfrmChild &doc, int direction) override;
   TToolAttributes DrawAttributes() const override;
+  void PipetteColor(unsigned targets, TColor color) override;
+  TfrmChild *CreateDocumentFromBitmap(const QString &caption, const TBitmap &bitmap) override;
+  TColor PaperColor() const override;
+  void ShowProgress(int percent) override;
+  TLUMColorPalette *ColorPalette() const override { return LUMColorPalette; }
+
+  // The buttons of the image commands (UnMainImage.cpp).
+  TImageToolButtons ImageButtons;
+  void CreateImageToolButtons();
 
   // The active drawing tool; written only by the tool buttons and popup items.
   TDrawTool ActiveTool = dtCursor;
@@ -249,6 +277,9 @@ public:
   void ppMnuMarkHandClick();
   void TBUse3DClick();
   void TBUndoMarkClick();
+  // The cross-fade of the active document's current floating image at the
+  // shared position.
+  void TrackBarWinImgTranspChange();
   void LMDGlobalHotKeyKeyDown();
 
   // Attributes. The check buttons' click handlers toggle the button like a
@@ -321,7 +352,12 @@ public:
   // Saves the active document; AskName (or a name that cannot be written)
   // asks for a file name first. True when the file was written.
   bool SaveDocument(const std::string &fileName, bool askName);
+  // Paints every floating object of the (active) document into its raster
+  // after asking; false when the user says no.
   bool MergeFloatingObjects();
+  bool MergeFloatingObjects(TfrmChild &doc);
+  // The kinds of floating objects the merge knows (the objects bring them).
+  std::vector<TFloatingKind> FloatingKinds;
   // Opens one file as a new document; null when the file is missing,
   // refused or unreadable.
   TfrmChild *OpenPictureFile(const std::string &fileName);
@@ -348,6 +384,48 @@ public:
   // Removes the cache folder at exit (FormClose); tests can replace it.
   std::function<void()> RemoveCacheHook;
 
+  // --- the application shell (UnMainShell.cpp) ---
+  // True while the frame is being built: open requests are dropped then.
+  bool FCreating = false;
+  // The program the desktop entry starts (this program by default).
+  QString ProgramPath;
+  QTimer *TimerDisplay = nullptr;  // 1000 ms: clipboard and marking buttons
+  QTimer *TimerLoadFile = nullptr; // 2500 ms: the hand-over file
+  QToolButton *TBPrint = nullptr;
+  QToolButton *TBPreview = nullptr;
+  QToolButton *TBCut = nullptr;
+  QToolButton *TBCopy = nullptr;
+  QToolButton *TBPaste = nullptr;
+  // The unsaved pictures of a crashed run and the snapshots of this one
+  // (set by the program entry; none in a frame of its own).
+  TCrashRecovery *Recovery = nullptr;
+  // The command line's picture, read ahead by the program entry (or none).
+  TPicturePreload *Preload = nullptr;
+  void TimerLoadFileTimer();
+  void TimerDisplayTimer();
+  // An open request of the desktop: its first line is a file to open.
+  void SystemExecuteMacro(const std::vector<std::string> &macro);
+  // The desktop entry and MIME types, written once; false after a message.
+  bool RegisterFileClass();
+  // A second start asks the running program to come to the front.
+  void RaiseFrame();
+  // A request of a later start: raise, read the hand-over file now (once
+  // the frame is shown), or the open request.
+  void ShellRequest(const TShellRequest &request);
+  void mnuFileClick();
+  void mnuNewFromClipboardClick();
+  void TBPasteClick();
+  void TBCutClick();
+  void TBCopyClick();
+  void TBPrintClick();
+  void TBPreviewClick();
+  void mnuOptionsClick();
+  // Files dropped on the frame, in order.
+  void DropFileTargetDrop(const std::vector<std::string> &files);
+  // Run the JPEG and options dialogs in place of exec (tests).
+  std::function<void(TfrmJPEGCompression &dialog)> JPEGDialogHook;
+  std::function<void(TfrmOptions &dialog)> OptionsDialogHook;
+
   // The toolbars' popup menu (right click on a toolbar): the same five
   // items as "Symbolleisten", ticked from the bars' visibility.
   QMenu *PopupMenuToolBars;
@@ -359,12 +437,16 @@ protected:
   void showEvent(QShowEvent *event) override;
   bool event(QEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dragMoveEvent(QDragMoveEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
 private:
   void CreateActions();
   void CreateToolBars();
   void CreateToolBarDraw();
   void CreateOptionToolBars();
+  void CreateObjectParts();
   void CreatePalette();
   // Adds or removes a colour set of the palette (the item's tick as the
   // menu showed it says which).
@@ -386,19 +468,30 @@ private:
   void TBUse3DToggled();
   // The dimension label's background gives way to a font of its colour.
   void DimFontLegibility();
-  bool ChooseColor(TColor &color);
+  bool ChooseColor(TColor &color) override;
   void CreateStatusBars();
   void CreateMenus();
   void SubWindowActivated(QMdiSubWindow *window);
   void Activate(TfrmChild *child);
   bool AskFileName(std::string &fileName);
   void FormClose();
+  // The shell's steps of FormCreate, FormShow and FormClose.
+  void CreateShell();
+  void ShellFormShow();
+  void StartShellTimers();
+  void ShellFormClose();
+  void RecoveryFinish();
+  bool SaveAsJPEG(TfrmChild &doc, const std::string &fileName);
 
   TSharedActions FSharedActions;
   std::vector<QMenu *> FFrameMenus;
   QPointer<TfrmChild> FActiveChild;
   bool FShown = false;
+  // The cross-fade position shared by the floating images.
+  int FBlendPosition = 0;
   bool FClosed = false;
+  bool FLoadingFiles = false;
+  bool FLoadAgain = false;
 };
 
 } // namespace tessaro

@@ -3,15 +3,18 @@
 
 #include "core/BmpFile.h"
 #include "core/Hooks.h"
-#include "files/LUMGraphicsFiles.h"
 #include "document/UnChild.h"
 #include "files/LUMCtrl.h"
 #include "files/LUMGraphicsFiles.h"
+#include "files/dialogs/SavePicture.h"
+#include "frame/PicturePreload.h"
 #include "platform/Beep.h"
 #include "platform/MessageDlg.h"
+#include "platform/QtHooks.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <filesystem>
 
@@ -70,14 +73,18 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
                mtWarning, mbOK);
     return nullptr;
   }
+  TBitmap loaded;
+  std::string error;
+  bool ok = false;
+  const bool preloaded = Preload && Preload->Take(fileName, ok, loaded, error);
   // The file's read-only flag (not whether this user could write it: the
   // flag is what "Speichern" and the caption go by).
   const bool readOnly = IsFileReadOnly(fileName);
-  TBitmap loaded;
-  std::string error;
+  if (!preloaded)
+    ok = LoadPictureFile(fileName, loaded, error);
   // A file that cannot be read gives a message and no document, rather than
   // an empty picture that "Speichern" would write over the file.
-  if (!LoadPictureFile(fileName, loaded, error)) {
+  if (!ok) {
     Beep();
     MessageDlg(error, mtError, mbOK);
     return nullptr;
@@ -86,7 +93,7 @@ TfrmChild *TfrmMain::OpenPictureFile(const std::string &fileName) {
   if (readOnly)
     caption += " (Schreibgeschützt)";
   TfrmChild *child = CreateChild();
-  child->Bitmap().Assign(loaded);
+  child->Bitmap().AssignMove(std::move(loaded));
   child->SetDocument(caption, std::filesystem::absolute(fileName, ec).string(), readOnly, false);
   ++FDocumentNo;
   if (ActiveChild() == child)
@@ -126,9 +133,51 @@ bool TfrmMain::AskFileName(std::string &fileName) {
   return true;
 }
 
+std::vector<QObject *> FloatingObjectsOf(const TfrmChild &doc, const std::vector<TFloatingKind> &kinds) {
+  std::vector<QObject *> objects;
+  if (kinds.empty())
+    return objects;
+  for (QObject *child : doc.findChildren<QObject *>()) {
+    for (const TFloatingKind &kind : kinds) {
+      if (kind.Is && kind.Is(child)) {
+        objects.push_back(child);
+        break;
+      }
+    }
+  }
+  return objects;
+}
+
 bool TfrmMain::MergeFloatingObjects() {
-  // Floating images and text objects join with their tools; until then a
-  // document has none, and there is nothing to merge.
+  TfrmChild *child = ActiveChild();
+  return !child || MergeFloatingObjects(*child);
+}
+
+bool TfrmMain::MergeFloatingObjects(TfrmChild &doc) {
+  const std::vector<QObject *> objects = FloatingObjectsOf(doc, FloatingKinds);
+  if (objects.empty())
+    return true;
+  Beep();
+  if (MessageDlg(
+          QString("Veränderbare Objekte können nicht gespeichert werden und werden deshalb jetzt mit der "
+                  "Zeichenfläche zusammengefügt!\r\rNach der Zusammenfügung können die Objekte nicht mehr "
+                  "verschoben oder die Größe geändert werden!\r\rSoll das Bild trotzdem gespeichert werden?"),
+          mtWarning, mbYesNo) != mrYes)
+    return false;
+  // In the order of the document's children; an object that an earlier
+  // combination took with it is skipped.
+  std::vector<QPointer<QObject>> pending(objects.begin(), objects.end());
+  for (const QPointer<QObject> &object : pending) {
+    ProcessMessagesNow();
+    if (!object)
+      continue;
+    for (const TFloatingKind &kind : FloatingKinds) {
+      if (kind.Is(object)) {
+        kind.Combine(doc, object);
+        break;
+      }
+    }
+  }
   return true;
 }
 
@@ -150,41 +199,19 @@ bool TfrmMain::SaveDocument(TfrmChild &doc, const std::string &fileName, bool as
       return false;
     name = preset;
   }
-  if (IsJpegName(name)) {
-    Beep();
-    MessageDlg(
-        QString("Das Bild wurde nicht gespeichert!\r\rIm JPEG-Format kann Tessaro noch nicht speichern. "
-                "Bitte ein anderes Dateiformat wählen, zum Beispiel PNG Bild (*.png)."),
-        mtWarning, mbOK);
-    return false;
-  }
+  // JPEG: the quality dialog does the rest.
+  if (IsJpegName(name))
+    return SaveAsJPEG(*child, name);
   TWaitCursor wait;
-  if (!MergeFloatingObjects()) {
+  if (!MergeFloatingObjects(*child)) {
     Beep();
     MessageDlg(QString("Das Bild wurde nicht gespeichert!"), mtWarning, mbOK);
     return false;
   }
   // The file gets the document's image type; a raster that a step left in
-  // another format is written through a converted copy, so the picture in
-  // memory keeps every colour it has.
-  bool ok = false;
-  std::string error;
-  try {
-    if (child->Bitmap().PixelFormat() != child->ImageType()) {
-      TBitmap copy(child->Bitmap());
-      copy.SetPixelFormat(child->ImageType());
-      ok = SaveImageFile(&copy, name, 100, 7, false, &error);
-    } else {
-      ok = SaveImageFile(&child->Bitmap(), name, 100, 7, false, &error);
-    }
-  } catch (const std::exception &) {
-    ok = false;
-  }
-  if (!ok) {
-    Beep();
-    MessageDlg(QString("Das Bild konnte nicht gespeichert werden!"), mtError, mbOK);
+  // another format is written through a converted copy.
+  if (!WritePictureFile(child->Bitmap(), child->ImageType(), name, 100, false))
     return false;
-  }
   child->DocumentSaved(name);
   return true;
 }

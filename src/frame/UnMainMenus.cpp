@@ -29,7 +29,6 @@ void TfrmMain::CreateActions() {
   connect(ActWndTileHor, &QAction::triggered, this, [this] { TileDocumentsHorizontally(); });
   ActWndTileVert = MakeAction(this, "Nebeneinander");
   connect(ActWndTileVert, &QAction::triggered, this, [this] { TileDocumentsVertically(); });
-  // Help, options and information arrive with their dialogs.
   ActHelpContents = MakeAction(this, "I&nhalt", QKeySequence(Qt::Key_F1));
   ActHelpSearch = MakeAction(this, "Suche über Schlüssel&wort");
   ActHelpHelp = MakeAction(this, "&Benutzung der Hilfe");
@@ -39,8 +38,6 @@ void TfrmMain::CreateActions() {
   connect(ActHelpSearch, &QAction::triggered, this, [] { HelpSearch(); });
   connect(ActHelpHelp, &QAction::triggered, this, [] { HelpOnHelp(); });
   connect(ActInfo, &QAction::triggered, this, [this] { TfrmInfo::Execute(this); });
-  for (QAction *a : {ActOptions})
-    a->setEnabled(false);
 }
 
 void TfrmMain::CreateMenus() {

@@ -312,7 +312,9 @@ TToolAttributes TfrmMain::DrawAttributes() const {
   a.PenStyle = l.TBNoLine->isChecked() ? psClear : TPenStyle(std::max(l.CBLineKind->currentIndex(), 0));
   a.PenWidth = std::max(l.CBLineWidth->currentText().toInt(), 1);
   a.BrushColor = panFillColor->Color();
-  a.BrushStyle = l.TBNoFill->isChecked() ? bsClear : TBrushStyle(std::max(l.CBFillKind->currentIndex(), 0));
+  a.FillKind = TBrushStyle(std::max(l.CBFillKind->currentIndex(), 0));
+  a.BrushStyle = l.TBNoFill->isChecked() ? bsClear : a.FillKind;
+  a.PaperColor = panPaperColor->Color();
   a.RectRoundCorners = ToolBarRect.EditRectRndCrs->text();
   a.EllipseArc = ToolBarEllipse.EditEllipseArc->text();
   a.EllipseStart = ToolBarEllipse.EditEllipseStart->text();

@@ -30,6 +30,8 @@ void TfrmMain::CBZoomChange() {
   const int maxZoom = int(std::min<int64_t>(int64_t(QWIDGETSIZE_MAX) * 100 / side, INT32_MAX / 100));
   z = std::min(z, std::max(maxZoom, 1));
   child->SetZoom(z);
+  // Cross-faded objects blend again with what now lies under them.
+  child->ReblendWinImages();
   StatusBarChild->SetPanelText(7, QString::number(z) + " %");
 }
 

@@ -2,6 +2,8 @@
 // location of the shared sample images.
 #pragma once
 
+#include "core/Bitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -37,7 +39,24 @@ inline std::filesystem::path TestImages() {
 #define TESSARO_REQUIRE_TESTIMAGES()                                                                         \
   do {                                                                                                       \
     if (::tessaro::test::TestImages().empty())                                                               \
-      GTEST_SKIP() << "shared test images not present";                                                     \
+      GTEST_SKIP() << "shared test images not present";                                                      \
   } while (0)
+
+// Two rasters of the same size whose pixels have the same colours; the
+// first few differences are named.
+inline ::testing::AssertionResult PixelsEqual(const TBitmap &got, const TBitmap &expected) {
+  if (got.Width() != expected.Width() || got.Height() != expected.Height())
+    return ::testing::AssertionFailure() << "size " << got.Width() << "x" << got.Height() << " instead of "
+                                         << expected.Width() << "x" << expected.Height();
+  int differ = 0;
+  auto failure = ::testing::AssertionFailure();
+  for (int y = 0; y < got.Height(); ++y)
+    for (int x = 0; x < got.Width(); ++x)
+      if (got.GetPixel(x, y) != expected.GetPixel(x, y) && differ++ < 5)
+        failure << "pixel " << x << "," << y << " ";
+  if (differ)
+    return failure << "(" << differ << " pixels differ)";
+  return ::testing::AssertionSuccess();
+}
 
 } // namespace tessaro::test

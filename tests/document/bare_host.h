@@ -30,6 +30,14 @@ public:
   TToolAttributes Attributes;
   std::map<int, QString> Status;
   TfrmChild *Doc = nullptr;
+  // What the document showed of its floating images.
+  bool ObjectToolBars = false;
+  QPoint ObjectPos;
+  QSize ObjectSize;
+  bool ObjectTransparent = false;
+  TColor ObjectTransparentColor = 0;
+  int Blend = 0;
+  int UndoMarkDisabled = 0;
 
   int DocumentNo() const override { return 500; }
   const TSharedActions &SharedActions() const override { return FActions; }
@@ -42,14 +50,48 @@ public:
   bool SaveDocument(TfrmChild &, const std::string &, bool) override { return false; }
   TfrmChild *CreateNewImage(int, int, TPixelFormat, TColor) override { return nullptr; }
   void ShowZoom(int) override {}
-  void ApplyZoom() override {}
+  // Like the frame's zoom list: the zoom again, and cross-faded objects
+  // blended with what lies under them now.
+  void ApplyZoom() override {
+    if (Doc) {
+      Doc->SetZoom(Doc->Zoom());
+      Doc->ReblendWinImages();
+    }
+  }
   void SetStatusText(int panel, const QString &text) override { Status[panel] = text; }
   void ShowPaperColor(TColor) override {}
   void SetUndoHint(const QString &) override {}
   void SetRedoHint(const QString &) override {}
-  void HideObjectToolBars() override {}
+  void HideObjectToolBars() override { ObjectToolBars = false; }
+  void ShowObjectToolBars() override { ObjectToolBars = true; }
+  void ShowWinImagePosition(int x, int y) override { ObjectPos = QPoint(x, y); }
+  void ShowWinImageSize(int w, int h) override { ObjectSize = QSize(w, h); }
+  void ShowWinImageTransparency(bool on, TColor color) override {
+    ObjectTransparent = on;
+    ObjectTransparentColor = color;
+  }
+  int BlendPosition() const override { return Blend; }
+  void SetBlendPosition(int position) override {
+    if (position == Blend)
+      return;
+    Blend = position;
+    if (Doc && Doc->ActiveWinImage())
+      Doc->CrossFadeWinImage(*Doc->ActiveWinImage(), Blend);
+  }
+  void DisableUndoMark() override { ++UndoMarkDisabled; }
   void ToolBarsMenuShown() override {}
   TToolAttributes DrawAttributes() const override { return Attributes; }
+  // The pipette's colours land in the attributes as the frame's panels would.
+  void PipetteColor(unsigned targets, TColor color) override {
+    if (targets & ptFill)
+      Attributes.BrushColor = color;
+    if (targets & ptLine)
+      Attributes.PenColor = color;
+    if (targets & ptPaper)
+      Attributes.PaperColor = color;
+    ++PipetteCalls;
+  }
+  int PipetteCalls = 0;
 
 private:
   TSharedActions FActions;
@@ -73,18 +115,20 @@ protected:
   }
 
   void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-             bool process = true) {
+             bool process = true, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QWindow *win = Doc->window()->windowHandle();
     const QPoint global = Doc->Image->mapToGlobal(pos);
-    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    QMouseEvent e(type, win->mapFromGlobal(global), global, button, buttons, keys);
     e.setTimestamp(Timestamp += 1000); // never a double click by accident
     QCoreApplication::sendEvent(win, &e);
     if (process)
       QApplication::processEvents();
   }
-  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, p, b, b); }
-  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    Mouse(QEvent::MouseButtonPress, p, b, b, true, keys);
+  }
+  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton, true, keys);
   }
   void Move(QPoint p, Qt::MouseButtons held = Qt::LeftButton) {
     Mouse(QEvent::MouseMove, p, Qt::NoButton, held);

@@ -4,6 +4,7 @@
 #include "core/BmpFile.h"
 #include "core/Canvas.h"
 #include "document/UnNewImage.h"
+#include "files/dialogs/UnJPEGCompression.h"
 #include "frame_fixture.h"
 
 #include "../common/TestUtil.h"
@@ -224,7 +225,7 @@ TEST_F(ChildDocument, YesOnEveryDocumentSavesEachItsOwnPicture) {
   EXPECT_EQ(two.GetPixel(5, 15), clBlue);
 }
 
-TEST_F(ChildDocument, SaveWritesBmpAndRefusesJpeg) {
+TEST_F(ChildDocument, SaveWritesBmpAndJpegOnlyThroughItsDialog) {
   TfrmChild *doc = First();
   DrawBox(doc, "Linie", clRed, 0);
   TTempDir dir;
@@ -232,10 +233,16 @@ TEST_F(ChildDocument, SaveWritesBmpAndRefusesJpeg) {
     name = dir.File("bild.jpg");
     return true;
   };
+  // A JPEG name opens the quality dialog; cancelled, nothing is written.
+  int dialogs = 0;
+  Frame->JPEGDialogHook = [&](TfrmJPEGCompression &dialog) {
+    ++dialogs;
+    dialog.BitBtnCancelClick();
+  };
   doc->mnuSaveClick();
+  EXPECT_EQ(dialogs, 1);
   EXPECT_FALSE(fs::exists(dir.File("bild.jpg")));
-  ASSERT_EQ(ShownMessages().size(), 1u);
-  EXPECT_TRUE(ShownMessages()[0].Text.startsWith("Das Bild wurde nicht gespeichert!"));
+  EXPECT_TRUE(ShownMessages().empty());
   EXPECT_TRUE(doc->Modified());
   EXPECT_EQ(doc->Caption(), "Neu 1.bmp");
 
@@ -383,10 +390,10 @@ TEST_F(ChildDocument, BeendenClosesTheFrameWithTheQuestion) {
 
 TEST_F(ChildDocument, SizeWarningForDimensionedImages) {
   TfrmChild *doc = First();
-  EXPECT_TRUE(doc->mnuSizeImageClick());
+  EXPECT_TRUE(doc->AskResizeDimensioned());
   EXPECT_TRUE(ShownMessages().empty());
   doc->SetDimensioned(true);
-  EXPECT_FALSE(doc->mnuSizeImageClick()); // the default button is No
+  EXPECT_FALSE(doc->AskResizeDimensioned()); // the default button is No
   ASSERT_EQ(ShownMessages().size(), 1u);
   const TShownMessage &m = ShownMessages()[0];
   EXPECT_EQ(m.Caption, "!!! WARNUNG: Bild wurde bemaßt !!!");
@@ -397,7 +404,7 @@ TEST_F(ChildDocument, SizeWarningForDimensionedImages) {
   EXPECT_EQ(m.Buttons, mbYesNo);
   EXPECT_EQ(m.DefaultButton, unsigned(mbNo));
   QueueAnswer(mrYes);
-  EXPECT_TRUE(doc->mnuSizeImageClick());
+  EXPECT_TRUE(doc->AskResizeDimensioned());
 }
 
 TEST_F(ChildDocument, MenuBarCaptionsAndShortcuts) {
@@ -436,7 +443,6 @@ TEST_F(ChildDocument, MenuBarCaptionsAndShortcuts) {
   // Commands of later parts are there but not yet usable.
   EXPECT_TRUE(doc->mnuPrint->isEnabled());
   EXPECT_FALSE(doc->mnuPrinterSetup->isEnabled());
-  EXPECT_FALSE(doc->mnu24bit->isEnabled());
   EXPECT_TRUE(doc->mnuUndo->isEnabled());
 }
 

@@ -247,31 +247,6 @@ TEST_F(FrameOpenFormats, SavesPngAndGifThatReadBack) {
   EXPECT_TRUE(ShownMessages().empty());
 }
 
-TEST_F(FrameOpenFormats, JpegSaveIsRefusedWithAMessage) {
-  TTempDir dir;
-  TfrmChild *doc = First();
-  doc->SetModified(true);
-  const std::string before = doc->FileName();
-  for (const char *name : {"bild.jpg", "BILD.JPEG"}) {
-    SCOPED_TRACE(name);
-    ClearShownMessages();
-    Frame->SaveDialogHook = [&](std::string &n) {
-      n = dir.File(name);
-      return true;
-    };
-    EXPECT_FALSE(Frame->SaveDocument(*doc, doc->FileName(), true));
-    ASSERT_EQ(ShownMessages().size(), 1u);
-    EXPECT_EQ(ShownMessages()[0].Type, mtWarning);
-    EXPECT_EQ(ShownMessages()[0].Text,
-              "Das Bild wurde nicht gespeichert!\r\rIm JPEG-Format kann Tessaro noch "
-              "nicht speichern. Bitte ein anderes Dateiformat wählen, zum Beispiel "
-              "PNG Bild (*.png).");
-    EXPECT_FALSE(fs::exists(dir.File(name)));
-    EXPECT_EQ(doc->FileName(), before);
-    EXPECT_TRUE(doc->Modified());
-  }
-}
-
 TEST_F(FrameOpenFormats, DialogFiltersListTheRealPatterns) {
   const QStringList open = TfrmMain::DialogFilters(OpenImageFilter());
   ASSERT_EQ(open.size(), 29);

@@ -33,7 +33,8 @@ protected:
   }
   // The image point shown at a point of the scroll box's viewport.
   QPointF ImageAt(QPoint viewport) const {
-    const QPointF control = QPointF(viewport) - QPointF(Doc->Image->pos());
+    const QPointF control =
+        QPointF(viewport) - QPointF(Doc->Image->mapTo(Doc->ScrollBox->viewport(), QPoint(0, 0)));
     return control * 100.0 / Doc->Zoom();
   }
   QPoint ViewportPos(QPoint imageControl) const {

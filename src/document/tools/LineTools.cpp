@@ -28,7 +28,7 @@ public:
     const int b = int(std::trunc((x - e.FStartPoint.X) / z));
     e.SetStatus(3, "L: " + e.Measure(b, b, true));
   }
-  void Release(TToolEngine &e, TPoint p) const override {
+  void Release(TToolEngine &e, TPoint p, int, int) const override {
     TCanvas &c = e.Canvas();
     c.MoveTo(e.FStartPoint.X, e.FStartPoint.Y);
     c.LineTo(p.X, p.Y);
@@ -49,7 +49,7 @@ public:
 // its last point, which would otherwise stay inverted.
 class TPolyLineTool : public TToolHandler {
 public:
-  void Release(TToolEngine &e, TPoint) const override {
+  void Release(TToolEngine &e, TPoint, int, int) const override {
     TCanvas &c = e.Canvas();
     if (e.FDotted && !e.FPoints.empty())
       e.InvertDot(e.FPoints.back());
@@ -70,7 +70,7 @@ public:
 // Drawn only when the stored points make whole segments (1 + 3k points).
 class TBezierTool : public TToolHandler {
 public:
-  void Release(TToolEngine &e, TPoint) const override {
+  void Release(TToolEngine &e, TPoint, int, int) const override {
     TCanvas &c = e.Canvas();
     c.PolyBezier(e.FPoints);
     e.ApplyLineAttributes();

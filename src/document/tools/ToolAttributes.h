@@ -22,6 +22,12 @@ struct TToolAttributes {
   int PenWidth = 1;
   TColor BrushColor = clWhite;
   TBrushStyle BrushStyle = bsSolid;
+  // The fill kind as chosen in its list, whatever "Keine Füllung" says (the
+  // fill bucket's pattern).
+  TBrushStyle FillKind = bsSolid;
+  // The frame's paper colour (the eraser's colour; the pipette may have set
+  // it apart from the document's own).
+  TColor PaperColor = clWhite;
   // Tool parameters as typed in the option toolbars (read leniently by the
   // tools that use them).
   QString RectRoundCorners = "0";
@@ -39,6 +45,10 @@ struct TToolAttributes {
   bool DimTransparent = false;
   TColor DimBackground = clWhite;
 };
+
+// A number typed into a tool edit, read leniently and limited to the range of
+// its up-down control; text that still is no number gives the fallback.
+int ToolNumber(const QString &text, int fallback, int low, int high);
 
 // Copies pen and brush onto a canvas before a final stroke: mode, colour,
 // style and width of the pen, then colour and style of the brush.

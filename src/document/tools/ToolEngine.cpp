@@ -162,7 +162,7 @@ void TToolEngine::ImageMouseUp(TMouseButton button, TShiftState shift, int x, in
   FButton = button;
   FDrawing = false;
   if (const TToolHandler *handler = ToolHandler(Tool()))
-    handler->Release(*this, ImagePoint(x, y));
+    handler->Release(*this, ImagePoint(x, y), x, y);
 }
 
 void TToolEngine::ImageDblClick() {

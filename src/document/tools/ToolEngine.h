@@ -32,7 +32,7 @@ public:
   // A move while tracking, with the canvas in the inverted rubber-band style.
   virtual void Move(TToolEngine &, TPoint, int, int) const {}
   // The release of a tracked press.
-  virtual void Release(TToolEngine &, TPoint) const {}
+  virtual void Release(TToolEngine &, TPoint, int, int) const {}
   // Escape during a drag: draw the rubber band of the last point once more
   // so that it disappears (the canvas is already in rubber-band style).
   virtual void Cancel(TToolEngine &) const {}

@@ -2,59 +2,14 @@
 // exactly the pixels the canvas draws for the same figure, with no trace of
 // the rubber band, on documents of several pixel formats; one undo step per
 // press; status texts; Escape.
-#include "../bare_host.h"
-#include "core/Canvas.h"
+#include "tool_fixture.h"
 
-#include <functional>
 #include <vector>
 
 namespace tessaro::test {
 namespace {
 
-// A picture whose stored values vary, so that an inverted trace shows.
-TBitmap Pattern(TPixelFormat pf) {
-  TBitmap bmp(120, 90, pf24bit);
-  for (int y = 0; y < 90; ++y)
-    for (int x = 0; x < 120; ++x)
-      bmp.SetPixel(x, y, RGB(uint8_t(x * 2), uint8_t(y * 3), uint8_t((x ^ y) * 5)));
-  bmp.SetPixelFormat(pf);
-  return bmp;
-}
-
-class LineToolTest : public BareDocumentTest, public ::testing::WithParamInterface<TPixelFormat> {
-protected:
-  void Load(TPixelFormat pf) {
-    Doc->Bitmap().Assign(Pattern(pf));
-    Doc->SetDocument("Test.bmp", "Test.bmp", false, false);
-    QApplication::processEvents();
-    Before = std::make_unique<TBitmap>(Doc->Bitmap());
-    Host.Attributes.PenColor = RGB(200, 30, 40);
-    Host.Attributes.PenWidth = 3;
-    Host.Attributes.PenStyle = psSolid;
-    Host.Attributes.BrushColor = RGB(10, 220, 30);
-  }
-  // The same picture with the figure drawn straight on the canvas.
-  TBitmap Expected(const std::function<void(TCanvas &)> &draw) {
-    TBitmap bmp(*Before);
-    TCanvas &c = bmp.Canvas();
-    ApplyDrawAttributes(c, Host.Attributes);
-    c.Brush.Style = bsClear;
-    draw(c);
-    return bmp;
-  }
-  int Steps() const { return Doc->Undo().UndoIndex() + 1; }
-  void ExpectPixels(const TBitmap &expected) {
-    const TBitmap &got = Doc->Bitmap();
-    ASSERT_EQ(got.PixelFormat(), expected.PixelFormat());
-    int differ = 0;
-    for (int y = 0; y < got.Height(); ++y)
-      for (int x = 0; x < got.Width(); ++x)
-        if (got.GetStored(x, y) != expected.GetStored(x, y) && differ++ < 5)
-          ADD_FAILURE() << "pixel " << x << "," << y;
-    EXPECT_EQ(differ, 0);
-  }
-  std::unique_ptr<TBitmap> Before;
-};
+using LineToolTest = FormatToolTest;
 
 TEST_P(LineToolTest, LineLeavesOnlyTheLine) {
   Load(GetParam());
@@ -128,7 +83,7 @@ TEST_P(LineToolTest, ThinPolylineAndCurveLeaveNoDots) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, LineToolTest, ::testing::Values(pf1bit, pf8bit, pf16bit, pf24bit),
-                         [](const auto &info) { return "bits" + std::to_string(BitsPerPixel(info.param)); });
+                         FormatName);
 
 class EngineTest : public BareDocumentTest {
 protected:
