@@ -408,28 +408,36 @@ bool ChangePaperSize(TBitmap *Bitmap, int NewWidth, int NewHeight, int Anchor, T
   const TBitmap &old = *Bitmap;
   const TPoint at = PaperAnchorPosition(Anchor, NewWidth - old.Width(), NewHeight - old.Height());
   const TPixelFormat pf = old.PixelFormat();
-  TBitmap paper(NewWidth, NewHeight, pf);
+  TBitmap paper;
+  paper.Allocate(NewWidth, NewHeight, pf, false); // every row is filled below
   if (IsPaletteFormat(pf) && !old.Palette().empty())
     paper.SetPalette(old.Palette());
   const uint32_t fill = paper.StoredFromColor(PaperColor);
   for (int x = 0; x < NewWidth; ++x)
     paper.SetStored(x, 0, fill);
-  for (int y = 1; y < NewHeight; ++y)
-    std::memcpy(paper.ScanLine(y), paper.ScanLine(0), paper.RowBytes());
-  // The old image drawn at the anchor, clipped to the new paper.
+  const std::vector<uint8_t> fillRow(paper.ScanLine(0), paper.ScanLine(0) + paper.RowBytes());
+  // The old image drawn at the anchor, clipped to the new paper; each new
+  // row is filled and drawn by one thread.
   const int x0 = std::max(0, -at.X), x1 = std::min(old.Width(), NewWidth - at.X);
   const int y0 = std::max(0, -at.Y), y1 = std::min(old.Height(), NewHeight - at.Y);
   const int bpp = BitsPerPixel(pf);
-  for (int y = y0; y < y1 && x0 < x1; ++y) {
-    if (bpp >= 8) {
-      const size_t b = size_t(bpp / 8);
-      std::memcpy(paper.ScanLine(y + at.Y) + size_t(x0 + at.X) * b, old.ScanLine(y) + size_t(x0) * b,
-                  size_t(x1 - x0) * b);
-    } else {
-      for (int x = x0; x < x1; ++x)
-        paper.SetStored(x + at.X, y + at.Y, old.GetStored(x, y));
+  ParallelFor(0, NewHeight, ThreadsFor(int64_t(NewWidth) * NewHeight), [&](int r0, int r1) {
+    for (int r = r0; r < r1; ++r) {
+      if (r > 0)
+        std::memcpy(paper.ScanLine(r), fillRow.data(), fillRow.size());
+      const int y = r - at.Y;
+      if (y < y0 || y >= y1 || x0 >= x1)
+        continue;
+      if (bpp >= 8) {
+        const size_t b = size_t(bpp / 8);
+        std::memcpy(paper.ScanLine(r) + size_t(x0 + at.X) * b, old.ScanLine(y) + size_t(x0) * b,
+                    size_t(x1 - x0) * b);
+      } else {
+        for (int x = x0; x < x1; ++x)
+          paper.SetStored(x + at.X, r, old.GetStored(x, y));
+      }
     }
-  }
+  });
   // The old pixels go before the copy (palette formats take the palette
   // along with it).
   if (Bitmap->ImageBytes() != paper.ImageBytes())
