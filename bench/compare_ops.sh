@@ -1,17 +1,25 @@
 #!/bin/sh
 # Side-by-side timing of tessaro-cli apply against ImageMagick's convert and
 # vips on the same uncompressed input (a 4000 x 3000 24-bit PPM of noise),
-# each writing an uncompressed result, whole process each time. Each round
-# runs the three tools one after the other on the same operation (a pair of
-# runs for each comparison); the table shows the median time of each tool in
-# milliseconds and the median of the per-round ratios tessaro / other (below
-# 1 means tessaro-cli is faster).
+# each writing an uncompressed result (tessaro-cli and convert a 24-bit BMP,
+# vips a PPM, as it writes no BMP itself), whole process each time. Each
+# round runs the three tools one after the other on the same operation (a
+# pair of runs for each comparison), the first tool changing from round to
+# round; the table shows the median time of each tool in milliseconds and the
+# median of the per-round ratios tessaro / other (below 1 means tessaro-cli
+# is faster).
+#
+# To measure (on an otherwise idle machine; the first lines of the output
+# record the load, the tools' versions and the cores):
+#   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+#   cmake --build build -j2 --target tessaro-cli
+#   bench/compare_ops.sh build/tessaro-cli 9
 #
 # Usage: bench/compare_ops.sh [path/to/tessaro-cli] [rounds] [tessaro-cli options]
 # e.g. bench/compare_ops.sh build/tessaro-cli 9 --threads 1
 # The tools run with their default threading (every core); set
 # MAGICK_THREAD_LIMIT=1 and VIPS_CONCURRENCY=1 (and --threads 1) to compare
-# single-threaded. Run it while the machine is otherwise idle (see uptime).
+# single-threaded.
 set -eu
 
 CLI=${1:-$(dirname "$0")/../build/tessaro-cli}
@@ -57,6 +65,15 @@ median() {
           m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'
 }
 
+# One untimed run of each tool first, so that the first row does not pay for
+# loading the programs and for the input just written.
+# shellcheck disable=SC2086
+"$CLI" $CLI_OPTIONS apply "$IN" "$WORK/t.bmp" "PixelFormat(pf24bit)" >/dev/null 2>&1 || true
+"$CONVERT" "$IN" "BMP3:$WORK/c.bmp" >/dev/null 2>&1 || true
+"$VIPS" copy "$IN" "$WORK/v.ppm" >/dev/null 2>&1 || true
+
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg), cores: $(nproc), rounds: $ROUNDS, tessaro-cli options: ${CLI_OPTIONS:-none}"
+echo "tools: $("$CONVERT" -version | head -1 | cut -d' ' -f2-3), $("$VIPS" --version)"
 printf "%-22s %9s %9s %9s %9s %9s\n" operation tessaro convert vips tes/conv tes/vips
 # row NAME TESSARO_OP CONVERT_ARGS VIPS_ARGS
 row() {
@@ -67,12 +84,24 @@ row() {
   : >"$WORK/rounds"
   i=0
   while [ $i -lt "$ROUNDS" ]; do
-    # shellcheck disable=SC2086
-    t=$(timed "$CLI" $CLI_OPTIONS apply "$IN" "$WORK/t.bmp" "$top")
-    # shellcheck disable=SC2086
-    c=$(timed "$CONVERT" "$IN" $conv "BMP3:$WORK/c.bmp")
-    # shellcheck disable=SC2086
-    v=$(timed "$VIPS" $(echo "$vop" | sed "s|IN|$IN|; s|OUT|$WORK/v.ppm|"))
+    # Round i starts with tool i mod 3, so that no tool always runs right
+    # after the same other one.
+    for k in 0 1 2; do
+      case $(((i + k) % 3)) in
+      0)
+        # shellcheck disable=SC2086
+        t=$(timed "$CLI" $CLI_OPTIONS apply "$IN" "$WORK/t.bmp" "$top")
+        ;;
+      1)
+        # shellcheck disable=SC2086
+        c=$(timed "$CONVERT" "$IN" $conv "BMP3:$WORK/c.bmp")
+        ;;
+      2)
+        # shellcheck disable=SC2046 # the operation's words are the arguments
+        v=$(timed "$VIPS" $(echo "$vop" | sed "s|IN|$IN|; s|OUT|$WORK/v.ppm|"))
+        ;;
+      esac
+    done
     echo "$t $c $v" >>"$WORK/rounds"
     i=$((i + 1))
   done

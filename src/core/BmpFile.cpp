@@ -2,6 +2,7 @@
 
 #include "core/ByteOrder.h"
 #include "core/FileUtil.h"
+#include "core/Parallel.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -342,16 +343,19 @@ bool DecodePixels(const TDibInfo &info, const uint8_t *data, size_t size, TBitma
     if (!DecodeRle(info, data, size, bmp, error))
       return false;
   } else {
+    // Rows are independent of each other: they are shared among threads.
     bool direct = DirectLayout(info);
-    for (int line = 0; line < info.Height; ++line) {
-      int y = info.TopDown ? line : info.Height - 1 - line;
-      const uint8_t *src = data + size_t(line) * rowBytes;
-      size_t n = std::min(rowBytes, size - size_t(line) * rowBytes);
-      if (direct)
-        std::memcpy(bmp.ScanLine(y), src, std::min(n, bmp.RowBytes()));
-      else
-        ConvertRow(info, src, bmp.ScanLine(y));
-    }
+    ParallelFor(0, info.Height, ThreadsFor(int64_t(info.Width) * info.Height), [&](int l0, int l1) {
+      for (int line = l0; line < l1; ++line) {
+        int y = info.TopDown ? line : info.Height - 1 - line;
+        const uint8_t *src = data + size_t(line) * rowBytes;
+        size_t n = std::min(rowBytes, size - size_t(line) * rowBytes);
+        if (direct)
+          std::memcpy(bmp.ScanLine(y), src, std::min(n, bmp.RowBytes()));
+        else
+          ConvertRow(info, src, bmp.ScanLine(y));
+      }
+    });
   }
   out.AssignMove(std::move(bmp));
   return true;

@@ -5,6 +5,7 @@
 // pattern of the copy modes is the brush colour.
 #include "core/Canvas.h"
 
+#include "core/Parallel.h"
 #include "core/RasterShapes.h"
 #include "core/RasterSpans.h"
 
@@ -96,60 +97,69 @@ void TCanvas::StretchFrom(const TRect &destIn, const TBitmap &source, const TRec
   bool same = spf == dpf && (!IsPaletteFormat(dpf) || src->Palette() == FBitmap.Palette());
   uint32_t pattern = FBitmap.StoredFromColor(ColorToRGB(Brush.Color) & 0xFFFFFF) & fmask;
   TColor replaceRGB = ColorToRGB(replaceColor);
-  // Colour conversion through a small cache keyed by the source value.
-  constexpr uint32_t CacheSize = 4096;
-  std::vector<uint64_t> cacheKey(CacheSize, ~uint64_t(0));
-  std::vector<uint32_t> cacheValue(CacheSize, 0);
-  auto convert = [&](uint32_t v) -> uint32_t {
-    if (same && !replace)
-      return v;
-    uint32_t slot = (v * 2654435761u) >> 20;
-    if (cacheKey[slot] == v)
-      return cacheValue[slot];
-    TColor c = src->ColorFromStored(v);
-    uint32_t out;
-    if (replace && c == replaceRGB)
-      out = pattern;
-    else
-      out = same ? v : FBitmap.StoredFromColor(c) & fmask;
-    cacheKey[slot] = v;
-    cacheValue[slot] = out;
-    return out;
-  };
   // Straight copy row by row when nothing has to be converted or scaled.
   int bpp = BytesPerPixel(dpf);
   bool plain = rop == cmSrcCopy && same && !replace && bpp > 0 && !flipX && D.Width() == S.Width();
-  for (int k = 0; k < C.Height(); ++k) {
-    int sy = rows[size_t(k)];
-    if (sy < 0 || sy >= src->Height())
-      continue;
-    const uint8_t *srow = src->ScanLine(sy);
-    uint8_t *drow = FBitmap.ScanLine(C.Top + k);
-    if (plain) {
-      int x0 = 0, x1 = C.Width();
-      while (x0 < x1 && (cols[size_t(x0)] < 0 || cols[size_t(x0)] >= src->Width()))
-        ++x0;
-      while (x1 > x0 && (cols[size_t(x1 - 1)] < 0 || cols[size_t(x1 - 1)] >= src->Width()))
-        --x1;
-      if (x0 < x1)
-        std::memcpy(drow + size_t(C.Left + x0) * bpp, srow + size_t(cols[size_t(x0)]) * bpp,
-                    size_t(x1 - x0) * bpp);
-      continue;
+  // Every destination row is written by one piece alone (each pixel once),
+  // so the rows are shared among threads; each piece keeps its own cache.
+  auto copyRows = [&](int k0, int k1) {
+    // Colour conversion through a small cache keyed by the source value.
+    constexpr uint32_t CacheSize = 4096;
+    std::vector<uint64_t> cacheKey;
+    std::vector<uint32_t> cacheValue;
+    if (!plain && (!same || replace)) {
+      cacheKey.assign(CacheSize, ~uint64_t(0));
+      cacheValue.assign(CacheSize, 0);
     }
-    for (int j = 0; j < C.Width(); ++j) {
-      int sx = cols[size_t(j)];
-      if (sx < 0 || sx >= src->Width())
-        continue;
-      uint32_t s = convert(raster::ReadStored(srow, sx, spf));
-      int dx = C.Left + j;
-      uint32_t r;
-      if (rop == cmSrcCopy)
-        r = s;
+    auto convert = [&](uint32_t v) -> uint32_t {
+      if (same && !replace)
+        return v;
+      uint32_t slot = (v * 2654435761u) >> 20;
+      if (cacheKey[slot] == v)
+        return cacheValue[slot];
+      TColor c = src->ColorFromStored(v);
+      uint32_t out;
+      if (replace && c == replaceRGB)
+        out = pattern;
       else
-        r = ApplyRop3(rop, pattern, s, raster::ReadStored(drow, dx, dpf));
-      raster::WriteStored(drow, dx, dpf, r & fmask);
+        out = same ? v : FBitmap.StoredFromColor(c) & fmask;
+      cacheKey[slot] = v;
+      cacheValue[slot] = out;
+      return out;
+    };
+    for (int k = k0; k < k1; ++k) {
+      int sy = rows[size_t(k)];
+      if (sy < 0 || sy >= src->Height())
+        continue;
+      const uint8_t *srow = src->ScanLine(sy);
+      uint8_t *drow = FBitmap.ScanLine(C.Top + k);
+      if (plain) {
+        int x0 = 0, x1 = C.Width();
+        while (x0 < x1 && (cols[size_t(x0)] < 0 || cols[size_t(x0)] >= src->Width()))
+          ++x0;
+        while (x1 > x0 && (cols[size_t(x1 - 1)] < 0 || cols[size_t(x1 - 1)] >= src->Width()))
+          --x1;
+        if (x0 < x1)
+          std::memcpy(drow + size_t(C.Left + x0) * bpp, srow + size_t(cols[size_t(x0)]) * bpp,
+                      size_t(x1 - x0) * bpp);
+        continue;
+      }
+      for (int j = 0; j < C.Width(); ++j) {
+        int sx = cols[size_t(j)];
+        if (sx < 0 || sx >= src->Width())
+          continue;
+        uint32_t s = convert(raster::ReadStored(srow, sx, spf));
+        int dx = C.Left + j;
+        uint32_t r;
+        if (rop == cmSrcCopy)
+          r = s;
+        else
+          r = ApplyRop3(rop, pattern, s, raster::ReadStored(drow, dx, dpf));
+        raster::WriteStored(drow, dx, dpf, r & fmask);
+      }
     }
-  }
+  };
+  ParallelFor(0, C.Height(), ThreadsFor(int64_t(C.Width()) * C.Height()), copyRows);
   FBitmap.Changed(C);
 }
 

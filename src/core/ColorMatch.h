@@ -33,7 +33,14 @@ private:
   void BuildCell(uint32_t cell);
   uint8_t Search(uint8_t r, uint8_t g, uint8_t b, uint32_t cell) const;
 
+  static constexpr int Levels = 1 << CellBits;
+  static constexpr int Entries = 256;
+
   TPalette FPal;
+  // Per channel, cell coordinate and palette entry: the smallest and the
+  // largest squared distance of the entry's channel value to the cell's
+  // levels. Entries beyond the palette are never nearest nor candidates.
+  std::vector<int32_t> FNearSq, FFarSq;
   // Per cell: where its candidates start in FPool and how many there are
   // (0: not built yet).
   std::vector<uint32_t> FOffset;

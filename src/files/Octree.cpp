@@ -4,8 +4,10 @@
 // into itself. The leaves' mean colours form the palette; pixels are then
 // mapped to their nearest palette colour, without dithering.
 #include "core/ColorMatch.h"
+#include "core/Parallel.h"
 #include "files/ImageCodecs.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -178,15 +180,23 @@ TPalette OctreePalette(const TBitmap &bmp24, int maxColors) {
 TBitmap QuantizeTo8Bit(const TBitmap &bmp24, int maxColors) {
   TPalette pal = OctreePalette(bmp24, maxColors);
   TBitmap out;
-  out.Allocate(bmp24.Width(), bmp24.Height(), pf8bit);
+  out.Allocate(bmp24.Width(), bmp24.Height(), pf8bit, false); // every pixel is written below
   out.SetPalette(pal);
-  TNearestColor nearest(pal);
-  for (int y = 0; y < bmp24.Height(); ++y) {
-    const uint8_t *s = bmp24.ScanLine(y);
-    uint8_t *d = out.ScanLine(y);
-    for (int x = 0; x < bmp24.Width(); ++x, s += 3)
-      d[x] = nearest.Match(s[2], s[1], s[0]);
-  }
+  // The palette is built in the order of the pixels, on this thread; the
+  // pixels are then matched to it on every core, each thread with a matcher
+  // of its own over one block of rows (a matcher fills its cells as it goes,
+  // and filling them costs more than matching).
+  const int h = bmp24.Height();
+  const int threads = std::min(ThreadsFor(int64_t(bmp24.Width()) * h), std::max(h, 1));
+  ParallelFor(0, threads, threads, [&](int t0, int t1) {
+    TNearestColor nearest(pal);
+    for (int y = int(int64_t(h) * t0 / threads); y < int(int64_t(h) * t1 / threads); ++y) {
+      const uint8_t *s = bmp24.ScanLine(y);
+      uint8_t *d = out.ScanLine(y);
+      for (int x = 0; x < bmp24.Width(); ++x, s += 3)
+        d[x] = nearest.Match(s[2], s[1], s[0]);
+    }
+  });
   return out;
 }
 

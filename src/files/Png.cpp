@@ -3,6 +3,7 @@
 // destructors, everything they fill is owned by their callers.
 #include "core/ByteOrder.h"
 #include "core/Palettes.h"
+#include "core/Parallel.h"
 #include "files/ImageCodecs.h"
 
 #include <cstring>
@@ -274,16 +275,18 @@ bool EncodePng(const TBitmap &bmp, std::vector<uint8_t> &out, std::string &error
   } else if (pf == pf15bit || pf == pf16bit) {
     size_t rowBytes = size_t(bmp.Width()) * 3;
     converted.resize(rowBytes * size_t(bmp.Height()));
-    for (int y = 0; y < bmp.Height(); ++y) {
-      uint8_t *d = converted.data() + rowBytes * size_t(y);
-      const uint8_t *s = bmp.ScanLine(y);
-      for (int x = 0; x < bmp.Width(); ++x, d += 3) {
-        TColor c = bmp.ColorFromStored(Le16(s + 2 * x));
-        d[0] = GetBValue(c);
-        d[1] = GetGValue(c);
-        d[2] = GetRValue(c);
+    ParallelFor(0, bmp.Height(), ThreadsFor(int64_t(bmp.Width()) * bmp.Height()), [&](int y0, int y1) {
+      for (int y = y0; y < y1; ++y) {
+        uint8_t *d = converted.data() + rowBytes * size_t(y);
+        const uint8_t *s = bmp.ScanLine(y);
+        for (int x = 0; x < bmp.Width(); ++x, d += 3) {
+          TColor c = bmp.ColorFromStored(Le16(s + 2 * x));
+          d[0] = GetBValue(c);
+          d[1] = GetGValue(c);
+          d[2] = GetRValue(c);
+        }
       }
-    }
+    });
   }
   for (int y = 0; y < bmp.Height(); ++y)
     rows[size_t(y)] = converted.empty() ? const_cast<png_bytep>(bmp.ScanLine(y))

@@ -201,8 +201,8 @@ void TransformT(uint8_t *dst, size_t dstStride, int dw, int y0, int y1, const ui
       continue;
     const int64_t fx = int64_t(std::nearbyint(bx * FixedOne)), fy = int64_t(std::nearbyint(by * FixedOne));
     uint8_t *d = dst + size_t(y) * dstStride;
-    for (int x = from; x <= to; ++x) {
-      const int64_t px = fx + int64_t(x) * sx, py = fy + int64_t(x) * sy;
+    int64_t px = fx + int64_t(from) * sx, py = fy + int64_t(from) * sy;
+    for (int x = from; x <= to; ++x, px += sx, py += sy) {
       // Inside the source rectangle (0, 0, W, H)?
       if (px < 0 || py < 0 || px >= limitX || py >= limitY)
         continue;

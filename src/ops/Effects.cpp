@@ -102,6 +102,28 @@ bool DrawGradient(TBitmap *Bitmap, TColor StartColor, TColor EndColor, uint8_t O
 
 // --- frosted glass -------------------------------------------------------------------
 
+namespace {
+
+// Every byte c of the row moves towards its fog byte f: f + (c - f) * a / 255,
+// the quotient truncated towards zero. The distance times the amount stays
+// below 65536, so the sums run in 16-bit lanes, and the division by 255 is
+// (p + 1 + (p >> 8)) >> 8, exact over that range.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void FogRow(uint8_t *__restrict row, const uint8_t *__restrict fog, uint8_t amount, size_t n) {
+  const uint16_t a = amount;
+  BlockLoop<32>(n, [=](size_t i) {
+    const uint16_t c = row[i], f = fog[i];
+    const uint16_t d = c >= f ? uint16_t(c - f) : uint16_t(f - c);
+    const uint16_t p = uint16_t(d * a);
+    const uint16_t q = uint16_t((p + 1 + (p >> 8)) >> 8);
+    row[i] = uint8_t(c >= f ? f + q : f - q);
+  });
+}
+
+} // namespace
+
 bool FogBitmap(TBitmap *Bitmap, TColor Color, uint8_t Amount) {
   if (!IsWorkingBitmap(Bitmap))
     return false;
@@ -126,19 +148,16 @@ bool FogBitmap(TBitmap *Bitmap, TColor Color, uint8_t Amount) {
   TWaitCursor wait;
   if (w >= 3 && h >= 3) {
     const size_t n = size_t(w - 2) * 3;
-    std::vector<int> fogRow(n);
+    std::vector<uint8_t> fogRow(n);
     for (size_t i = 0; i < n; ++i)
-      fogRow[i] = f[i % 3];
-    const int *fr = fogRow.data();
-    const int a = Amount;
+      fogRow[i] = uint8_t(f[i % 3]);
+    const uint8_t *fr = fogRow.data();
     TRasterView view(*Bitmap);
     const bool ran = RowBands(
         1, h - 1, 50, ThreadsFor(view.Pixels()),
         [&](int y0, int y1) {
-          for (int y = y0; y < y1; ++y) {
-            uint8_t *row = view.Row(y) + 3;
-            BlockLoop<16>(n, [=](size_t i) { row[i] = uint8_t(fr[i] + ((int(row[i]) - fr[i]) * a) / 255); });
-          }
+          for (int y = y0; y < y1; ++y)
+            FogRow(view.Row(y) + 3, fr, Amount, n);
         },
         view);
     if (!ran)
@@ -212,7 +231,18 @@ ConvolveKernel(float *out, uint8_t *bytes, const float *const *rows, const float
   }
 }
 
+// Bytes to floats in fixed blocks, which the compiler vectorises.
+inline __attribute__((always_inline)) void ToFloatsKernel(float *__restrict to,
+                                                          const uint8_t *__restrict from, size_t n) {
+  BlockLoop<32>(n, [=](size_t i) { to[i] = float(from[i]); });
+}
+
 using TConvolve = void (*)(float *, uint8_t *, const float *const *, const float *, int, size_t);
+using TToFloats = void (*)(float *__restrict, const uint8_t *__restrict, size_t);
+
+void ToFloatsPlain(float *__restrict to, const uint8_t *__restrict from, size_t n) {
+  ToFloatsKernel(to, from, n);
+}
 
 void ConvolvePlain(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
   typedef float V4 __attribute__((vector_size(16)));
@@ -225,6 +255,14 @@ __attribute__((target("avx2"))) void ConvolveAvx2(float *out, uint8_t *bytes, co
                                                   const float *w, int taps, size_t n) {
   typedef float V8 __attribute__((vector_size(32)));
   ConvolveKernel<V8>(out, bytes, rows, w, taps, n);
+}
+__attribute__((target("avx2"))) void ToFloatsAvx2(float *__restrict to, const uint8_t *__restrict from,
+                                                  size_t n) {
+  ToFloatsKernel(to, from, n);
+}
+__attribute__((target("avx512f,avx512bw"))) void ToFloatsAvx512(float *__restrict to,
+                                                                const uint8_t *__restrict from, size_t n) {
+  ToFloatsKernel(to, from, n);
 }
 __attribute__((target("avx512f,avx512bw"))) void
 ConvolveAvx512(float *out, uint8_t *bytes, const float *const *rows, const float *w, int taps, size_t n) {
@@ -246,6 +284,18 @@ TConvolve PickConvolve() {
 
 const TConvolve Convolve = PickConvolve();
 
+TToFloats PickToFloats() {
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+  if (Convolve == ConvolveAvx512)
+    return ToFloatsAvx512;
+  if (Convolve == ConvolveAvx2)
+    return ToFloatsAvx2;
+#endif
+  return ToFloatsPlain;
+}
+
+const TToFloats ToFloats = PickToFloats();
+
 } // namespace
 
 std::vector<float> MakeBlurKernel(float Radius) {
@@ -265,65 +315,66 @@ std::vector<float> MakeBlurKernel(float Radius) {
   return k;
 }
 
-bool BlurBitmap(TBitmap *Bitmap, float Radius) {
-  if (!IsWorkingBitmap(Bitmap))
-    return false;
-  TWaitCursor wait;
-  if (!(Radius > 0))
-    Radius = 1;
-  if (Radius > 99)
-    Radius = 99;
-  const std::vector<float> kernel = MakeBlurKernel(Radius);
-  const int taps = int(kernel.size());
-  const int n = taps / 2;
-  const int w = Bitmap->Width(), h = Bitmap->Height();
-  if (w == 0 || h == 0) {
-    AnnounceChange(*Bitmap);
-    return true;
+namespace {
+
+// Taps of the widest kernel (radius 99).
+constexpr int MaxTaps = 199;
+
+// The two passes of the blur over rows of a raster.
+struct TBlurPasses {
+  const std::vector<float> &Kernel;
+  int Taps, N, W, H;
+  size_t RowFloats;
+
+  // Row r of the horizontal pass: the row with its edge pixels repeated n
+  // times on each side (in `padded`), convolved into `out`.
+  void Horizontal(const uint8_t *src, float *out, std::vector<float> &padded) const {
+    padded.resize((size_t(W) + 2 * size_t(N)) * 3);
+    float *p = padded.data();
+    for (int j = 0; j < N; ++j, p += 3)
+      for (int c = 0; c < 3; ++c)
+        p[c] = src[c];
+    ToFloats(p, src, RowFloats);
+    p += RowFloats;
+    for (int j = 0; j < N; ++j, p += 3)
+      for (int c = 0; c < 3; ++c)
+        p[c] = src[RowFloats - 3 + size_t(c)];
+    const float *rows[MaxTaps];
+    for (int k = 0; k < Taps; ++k)
+      rows[k] = padded.data() + size_t(k) * 3;
+    Convolve(out, nullptr, rows, Kernel.data(), Taps, RowFloats);
   }
-  const size_t rowFloats = size_t(w) * 3;
-  // The horizontal pass's results in single precision, one float per channel
-  // and pixel, so that rounding happens once, at the end of the vertical
-  // pass. Row r of the horizontal pass is made right before output row
-  // r - n (rows 0 .. n before output row 0), as it is needed first there.
-  // The rows go in bands: first the rows of the horizontal pass the band's
-  // output rows need, then the band's output rows, which overwrite the
-  // bitmap in place. Only the rows a band still needs are kept: row r lives
-  // in slot r mod slots, and a band of up to MaxBand rows needs MaxBand + 2n.
+  // Output row y from the rows of the horizontal pass that row(r) gives.
+  template <class Row> void Vertical(int y, uint8_t *out, Row &&row) const {
+    const float *rows[MaxTaps];
+    for (int k = 0; k < Taps; ++k)
+      rows[k] = row(std::clamp(y + k - N, 0, H - 1));
+    Convolve(nullptr, out, rows, Kernel.data(), Taps, RowFloats);
+  }
+};
+
+// The blur with a message loop installed: the rows go in bands between the
+// runs of the message loop, which come at the same points of the work as
+// in a single-threaded row loop. Row r of the horizontal pass is made right
+// before output row r - n (rows 0 .. n before output row 0), where it is
+// first needed. In each band, first the rows of the horizontal pass the
+// band's output rows need, then the band's output rows, which overwrite the
+// bitmap in place. Only the rows a band still needs are kept: row r lives in
+// slot r mod slots, and a band of up to MaxBand rows needs MaxBand + 2n.
+bool BlurInBands(const TBlurPasses &pass, TRasterView &view, int threads) {
+  const int n = pass.N, h = pass.H;
   constexpr int MaxBand = 120;
   const int slots = int(std::min<int64_t>(int64_t(MaxBand) + 2 * n, h));
-  auto buffer = std::make_unique_for_overwrite<float[]>(rowFloats * size_t(slots));
-  auto slot = [&](int r) { return buffer.get() + size_t(r % slots) * rowFloats; };
-  TRasterView view(*Bitmap);
-  const int threads = ThreadsFor(view.Pixels());
+  auto buffer = std::make_unique_for_overwrite<float[]>(pass.RowFloats * size_t(slots));
+  auto slot = [&](int r) { return buffer.get() + size_t(r % slots) * pass.RowFloats; };
   auto horizontal = [&](int r0, int r1) {
-    std::vector<float> padded((size_t(w) + 2 * size_t(n)) * 3);
-    std::vector<const float *> rows(static_cast<size_t>(taps));
-    for (int k = 0; k < taps; ++k)
-      rows[size_t(k)] = padded.data() + size_t(k) * 3;
-    for (int r = r0; r < r1; ++r) {
-      const uint8_t *src = view.Row(r);
-      // The row with its edge pixels repeated n times on each side.
-      float *p = padded.data();
-      for (int j = 0; j < n; ++j, p += 3)
-        for (int c = 0; c < 3; ++c)
-          p[c] = src[c];
-      for (size_t i = 0; i < rowFloats; ++i)
-        p[i] = src[i];
-      p += rowFloats;
-      for (int j = 0; j < n; ++j, p += 3)
-        for (int c = 0; c < 3; ++c)
-          p[c] = src[rowFloats - 3 + size_t(c)];
-      Convolve(slot(r), nullptr, rows.data(), kernel.data(), taps, rowFloats);
-    }
+    std::vector<float> padded;
+    for (int r = r0; r < r1; ++r)
+      pass.Horizontal(view.Row(r), slot(r), padded);
   };
   auto vertical = [&](int y0, int y1) {
-    std::vector<const float *> rows(static_cast<size_t>(taps));
-    for (int y = y0; y < y1; ++y) {
-      for (int k = 0; k < taps; ++k)
-        rows[size_t(k)] = slot(std::clamp(y + k - n, 0, h - 1));
-      Convolve(nullptr, view.Row(y), rows.data(), kernel.data(), taps, rowFloats);
-    }
+    for (int y = y0; y < y1; ++y)
+      pass.Vertical(y, view.Row(y), slot);
   };
   // The message loop runs every 20 rows of each pass: before output row y
   // for y itself and for the row of the horizontal pass made there.
@@ -336,7 +387,7 @@ bool BlurBitmap(TBitmap *Bitmap, float Radius) {
     return k;
   };
   int made = 0; // rows 0 .. made - 1 have been through the horizontal pass
-  const bool ran = ForEachBand(
+  return ForEachBand(
       0, h, MaxBand, ticks, [&] { return view.Refresh(); },
       [&](int y0, int y1) {
         // The rows a band reads are not yet overwritten: earlier bands wrote
@@ -346,8 +397,88 @@ bool BlurBitmap(TBitmap *Bitmap, float Radius) {
         made = std::max(made, need);
         ParallelFor(y0, y1, threads, vertical);
       });
-  if (!ran)
+}
+
+// The blur without a message loop: each thread takes blocks of rows and runs
+// both passes over them as one row loop would, keeping the 2n + 1 rows of
+// the horizontal pass it still needs. The rows next to a block that belong
+// to its neighbours are taken through the horizontal pass first, before any
+// block overwrites its rows.
+void BlurInBlocks(const TBlurPasses &pass, TRasterView &view, int threads) {
+  const int n = pass.N, h = pass.H;
+  const size_t rowFloats = pass.RowFloats;
+  const int blocks = std::min(h, threads > 1 ? 2 * threads : 1);
+  auto first = [&](int b) { return int(int64_t(h) * b / blocks); };
+  // Per block: the n rows above it and the n rows below it.
+  std::vector<std::unique_ptr<float[]>> above(static_cast<size_t>(blocks)),
+      below(static_cast<size_t>(blocks));
+  auto halo = [&](int b0, int b1) {
+    std::vector<float> padded;
+    for (int b = b0; b < b1; ++b) {
+      const int y0 = first(b), y1 = first(b + 1);
+      above[size_t(b)] = std::make_unique_for_overwrite<float[]>(rowFloats * size_t(n));
+      below[size_t(b)] = std::make_unique_for_overwrite<float[]>(rowFloats * size_t(n));
+      for (int i = 0; i < n; ++i) {
+        if (y0 - n + i >= 0)
+          pass.Horizontal(view.Row(y0 - n + i), above[size_t(b)].get() + size_t(i) * rowFloats, padded);
+        if (y1 + i < h)
+          pass.Horizontal(view.Row(y1 + i), below[size_t(b)].get() + size_t(i) * rowFloats, padded);
+      }
+    }
+  };
+  ParallelFor(0, blocks, threads, halo);
+  auto rows = [&](int b0, int b1) {
+    std::vector<float> padded;
+    for (int b = b0; b < b1; ++b) {
+      const int y0 = first(b), y1 = first(b + 1);
+      const int slots = std::min(2 * n + 1, y1 - y0);
+      auto ring = std::make_unique_for_overwrite<float[]>(rowFloats * size_t(slots));
+      auto row = [&](int r) -> const float * {
+        if (r < y0)
+          return above[size_t(b)].get() + size_t(r - (y0 - n)) * rowFloats;
+        if (r >= y1)
+          return below[size_t(b)].get() + size_t(r - y1) * rowFloats;
+        return ring.get() + size_t((r - y0) % slots) * rowFloats;
+      };
+      int made = y0;
+      for (int y = y0; y < y1; ++y) {
+        for (; made < y1 && made <= y + n; ++made)
+          pass.Horizontal(view.Row(made), ring.get() + size_t((made - y0) % slots) * rowFloats, padded);
+        pass.Vertical(y, view.Row(y), row);
+      }
+    }
+  };
+  ParallelFor(0, blocks, threads, rows);
+}
+
+} // namespace
+
+bool BlurBitmap(TBitmap *Bitmap, float Radius) {
+  if (!IsWorkingBitmap(Bitmap))
     return false;
+  TWaitCursor wait;
+  if (!(Radius > 0))
+    Radius = 1;
+  if (Radius > 99)
+    Radius = 99;
+  const std::vector<float> kernel = MakeBlurKernel(Radius);
+  const int w = Bitmap->Width(), h = Bitmap->Height();
+  if (w == 0 || h == 0) {
+    AnnounceChange(*Bitmap);
+    return true;
+  }
+  // The horizontal pass's results are kept in single precision, one float
+  // per channel and pixel, so that rounding happens once, at the end of the
+  // vertical pass.
+  const TBlurPasses pass{kernel, int(kernel.size()), int(kernel.size() / 2), w, h, size_t(w) * 3};
+  TRasterView view(*Bitmap);
+  const int threads = ThreadsFor(view.Pixels());
+  if (HaveMessageLoop()) {
+    if (!BlurInBands(pass, view, threads))
+      return false;
+  } else {
+    BlurInBlocks(pass, view, threads);
+  }
   AnnounceChange(*Bitmap);
   return true;
 }

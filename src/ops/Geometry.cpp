@@ -178,29 +178,33 @@ bool Rotate90(TBitmap *Bitmap) {
 #else
   const bool blocks = false;
 #endif
-  // New rows [ny0, ny1) over all old rows, tile by tile: a tile reads four
-  // old rows at a time along the new rows, so the reads stream; the new
-  // rows' part stays in the cache until the tile has filled it. Threads
-  // share the new rows in whole blocks of four; each writes only its own.
+  // New rows in bands of 512: a tile reads four old rows at a time along
+  // the band, so the reads stream; the band's part of the new rows stays in
+  // the cache until the tile has filled it.
+  constexpr int Band = 512;
   auto turnRows = [&](int ny0, int ny1) {
     constexpr int Tile = 64;
-    for (int nx0 = 0; nx0 < h; nx0 += Tile) {
-      const int nx1 = std::min(nx0 + Tile, h);
+    for (int by = ny0; by < ny1; by += Band) {
+      const int by1 = std::min(ny1, by + Band);
+      for (int nx0 = 0; nx0 < h; nx0 += Tile) {
+        const int nx1 = std::min(nx0 + Tile, h);
 #ifdef TESSARO_TURN_SSSE3
-      if (blocks) {
-        TurnTile(t, ny0, ny1, nx0, nx1);
-        continue;
-      }
+        if (blocks) {
+          TurnTile(t, by, by1, nx0, nx1);
+          continue;
+        }
 #endif
-      TurnRect(t, ny0, ny1, nx0, nx1);
+        TurnRect(t, by, by1, nx0, nx1);
+      }
     }
   };
   (void)blocks;
   const int threads = ThreadsFor(view.Pixels());
-  // The message loop runs for the new rows of a band of 512 before the band.
-  constexpr int Band = 512;
+  // The message loop runs for the new rows of a band before the band.
+  // Threads share the new rows in whole blocks of four; each writes only
+  // its own rows.
   const bool ran = ForEachBand(
-      0, (w + Band - 1) / Band, 1,
+      0, (w + Band - 1) / Band, INT_MAX,
       [&](int b) {
         const int ny0 = b * Band, ny1 = std::min(w, ny0 + Band);
         return (ny1 + 99) / 100 - (ny0 + 99) / 100;
@@ -212,12 +216,9 @@ bool Rotate90(TBitmap *Bitmap) {
         return true;
       },
       [&](int b0, int b1) {
-        for (int b = b0; b < b1; ++b) {
-          const int ny0 = b * Band, ny1 = std::min(w, ny0 + Band);
-          const int quads = (ny1 - ny0 + 3) / 4;
-          ParallelFor(0, quads, threads,
-                      [&](int q0, int q1) { turnRows(ny0 + 4 * q0, std::min(ny1, ny0 + 4 * q1)); });
-        }
+        const int ny0 = b0 * Band, ny1 = std::min(w, b1 * Band);
+        ParallelFor(0, (ny1 - ny0 + 3) / 4, threads,
+                    [&](int q0, int q1) { turnRows(ny0 + 4 * q0, std::min(ny1, ny0 + 4 * q1)); });
       });
   if (!ran)
     return false;
@@ -407,28 +408,36 @@ bool ChangePaperSize(TBitmap *Bitmap, int NewWidth, int NewHeight, int Anchor, T
   const TBitmap &old = *Bitmap;
   const TPoint at = PaperAnchorPosition(Anchor, NewWidth - old.Width(), NewHeight - old.Height());
   const TPixelFormat pf = old.PixelFormat();
-  TBitmap paper(NewWidth, NewHeight, pf);
+  TBitmap paper;
+  paper.Allocate(NewWidth, NewHeight, pf, false); // every row is filled below
   if (IsPaletteFormat(pf) && !old.Palette().empty())
     paper.SetPalette(old.Palette());
   const uint32_t fill = paper.StoredFromColor(PaperColor);
   for (int x = 0; x < NewWidth; ++x)
     paper.SetStored(x, 0, fill);
-  for (int y = 1; y < NewHeight; ++y)
-    std::memcpy(paper.ScanLine(y), paper.ScanLine(0), paper.RowBytes());
-  // The old image drawn at the anchor, clipped to the new paper.
+  const std::vector<uint8_t> fillRow(paper.ScanLine(0), paper.ScanLine(0) + paper.RowBytes());
+  // The old image drawn at the anchor, clipped to the new paper; each new
+  // row is filled and drawn by one thread.
   const int x0 = std::max(0, -at.X), x1 = std::min(old.Width(), NewWidth - at.X);
   const int y0 = std::max(0, -at.Y), y1 = std::min(old.Height(), NewHeight - at.Y);
   const int bpp = BitsPerPixel(pf);
-  for (int y = y0; y < y1 && x0 < x1; ++y) {
-    if (bpp >= 8) {
-      const size_t b = size_t(bpp / 8);
-      std::memcpy(paper.ScanLine(y + at.Y) + size_t(x0 + at.X) * b, old.ScanLine(y) + size_t(x0) * b,
-                  size_t(x1 - x0) * b);
-    } else {
-      for (int x = x0; x < x1; ++x)
-        paper.SetStored(x + at.X, y + at.Y, old.GetStored(x, y));
+  ParallelFor(0, NewHeight, ThreadsFor(int64_t(NewWidth) * NewHeight), [&](int r0, int r1) {
+    for (int r = r0; r < r1; ++r) {
+      if (r > 0)
+        std::memcpy(paper.ScanLine(r), fillRow.data(), fillRow.size());
+      const int y = r - at.Y;
+      if (y < y0 || y >= y1 || x0 >= x1)
+        continue;
+      if (bpp >= 8) {
+        const size_t b = size_t(bpp / 8);
+        std::memcpy(paper.ScanLine(r) + size_t(x0 + at.X) * b, old.ScanLine(y) + size_t(x0) * b,
+                    size_t(x1 - x0) * b);
+      } else {
+        for (int x = x0; x < x1; ++x)
+          paper.SetStored(x + at.X, r, old.GetStored(x, y));
+      }
     }
-  }
+  });
   // The old pixels go before the copy (palette formats take the palette
   // along with it).
   if (Bitmap->ImageBytes() != paper.ImageBytes())

@@ -55,6 +55,10 @@ bool SplitChannels(const TBitmap *Source, TBitmap &Red, TBitmap &Green, TBitmap 
 // Quarter turn clockwise (the old top-left corner ends at the top right).
 bool Rotate90(TBitmap *Bitmap);
 bool Rotate180(TBitmap *Bitmap);
+// Runs the message loop before every 100th pixel of each row: with a message
+// loop installed its rows go one after the other on the calling thread (an
+// event handler must find the row mirrored up to that pixel); without one
+// they are shared among the cores.
 bool FlipHorizontal(TBitmap *Bitmap);
 bool FlipVertical(TBitmap *Bitmap);
 
@@ -128,7 +132,8 @@ bool DrawGradient(TBitmap *Bitmap, TColor StartColor, TColor EndColor, uint8_t O
                   int Height, int X, int Y, int Transparency);
 
 // A one-pixel outline in Color, then every inner pixel moved towards the fog:
-// F + ((c - F) * Amount) div 255.
+// F + ((c - F) * Amount) div 255. Each pixel depends on itself alone, so the
+// rows are shared among the cores like those of the point routines.
 bool FogBitmap(TBitmap *Bitmap, TColor Color, uint8_t Amount);
 
 // Normalised triangle kernel for a radius 0 < Radius <= 99 (2n + 1 entries).

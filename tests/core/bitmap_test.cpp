@@ -1,4 +1,5 @@
 #include "core/Bitmap.h"
+#include "core/ColorMatch.h"
 #include "core/Hooks.h"
 #include "core/Palettes.h"
 
@@ -147,6 +148,41 @@ TEST(PixelFormat, NearestColourIsExact) {
           best = std::min(best, dist(q));
         ASSERT_EQ(dist(pal[b.GetStored(x, y)]), best) << PixelFormatName(pf);
       }
+  }
+}
+
+// The matcher against the exhaustive search, lowest index on ties, for
+// palettes of one entry, of repeated entries and of odd sizes, over a sweep
+// of the colour cube that crosses every cell border.
+TEST(PixelFormat, MatcherAgreesWithTheExhaustiveSearch) {
+  std::mt19937 rng(17);
+  TPalette repeated;
+  for (int i = 0; i < 37; ++i)
+    repeated.push_back(TRGBQuad{uint8_t(rng()), uint8_t(rng()), uint8_t(rng()), 0});
+  repeated.push_back(repeated[5]);
+  repeated.push_back(TRGBQuad{12, 200, 40, 0});
+  repeated.push_back(TRGBQuad{12, 200, 41, 0});
+  TPalette wide;
+  for (int i = 0; i < 256; ++i)
+    wide.push_back(TRGBQuad{uint8_t(rng() & 0xF0), uint8_t(rng() & 0xF8), uint8_t(rng() | 3), 0});
+  const TPalette palettes[] = {TPalette{TRGBQuad{9, 9, 9, 0}}, repeated, wide, VgaPalette()};
+  for (const TPalette &pal : palettes) {
+    TNearestColor match(pal);
+    for (int r = 0; r < 256; r += 5)
+      for (int g = 1; g < 256; g += 7)
+        for (int b = 2; b < 256; b += 3) {
+          int best = 1 << 30;
+          size_t bestIndex = 0;
+          for (size_t i = 0; i < pal.size(); ++i) {
+            const int dr = pal[i].rgbRed - r, dg = pal[i].rgbGreen - g, db = pal[i].rgbBlue - b;
+            if (dr * dr + dg * dg + db * db < best) {
+              best = dr * dr + dg * dg + db * db;
+              bestIndex = i;
+            }
+          }
+          ASSERT_EQ(match.Match(uint8_t(r), uint8_t(g), uint8_t(b)), bestIndex)
+              << pal.size() << " entries: " << r << " " << g << " " << b;
+        }
   }
 }
 

@@ -95,6 +95,30 @@ TEST(Fog, AmountsAndOutline) {
   EXPECT_EQ(Px(tiny, 1, 1), (TRGB{0, 0, 255}));
 }
 
+// Every byte value against fog bytes on both sides of it, for amounts at
+// the ends and in the middle: f + ((c - f) * amount) div 255, truncated
+// towards zero.
+TEST(Fog, EveryByteMovesByTheTruncatedQuotient) {
+  TBitmap b(258, 258, pf24bit);
+  for (int y = 0; y < 258; ++y)
+    for (int x = 0; x < 258; ++x)
+      SetPx(b, x, y, {(x + y) & 255, (y + 255) & 255, (x + 255) & 255});
+  const TRGB fogs[] = {{0, 255, 128}, {254, 1, 77}, {13, 200, 100}};
+  for (const TRGB &fog : fogs)
+    for (int amount : {0, 1, 100, 127, 128, 254, 255}) {
+      TBitmap f = b;
+      ASSERT_TRUE(FogBitmap(&f, RGB(uint8_t(fog[0]), uint8_t(fog[1]), uint8_t(fog[2])), uint8_t(amount)));
+      for (int y = 1; y < 257; ++y)
+        for (int x = 1; x < 257; ++x) {
+          const TRGB c = Px(b, x, y);
+          TRGB want;
+          for (int k = 0; k < 3; ++k)
+            want[k] = fog[k] + (c[k] - fog[k]) * amount / 255;
+          ASSERT_EQ(Px(f, x, y), want) << x << " " << y << " amount " << amount;
+        }
+    }
+}
+
 TEST(Gradient, DefaultStripRows) {
   TBitmap img = Pattern(400, 300), before = img;
   TBitmap g(40, 300, pf24bit);

@@ -4,7 +4,11 @@
 // the calling thread, run at the same points of the work.
 #include "core/Parallel.h"
 #include "OpsTestUtil.h"
+#include "core/BmpFile.h"
+#include "core/Canvas.h"
 #include "core/Hooks.h"
+#include "files/ImageCodecs.h"
+#include "files/ImportReaders.h"
 #include "ops/LUMGraphics.h"
 
 #include <algorithm>
@@ -72,6 +76,9 @@ struct TRoutine {
   // The message loop runs the single-threaded loop makes on a w x h bitmap
   // (nullptr: the routine runs none).
   std::function<int(int w, int h)> Ticks;
+  // Works in the bitmap's own pixel format (else in pf24bit, as a document
+  // runs it).
+  bool OwnFormat = false;
 };
 
 std::function<int(int, int)> EveryRows(int interval) {
@@ -142,6 +149,22 @@ const std::vector<TRoutine> &Routines() {
        [](TBitmap &b) { return PaletteMapBitmap(&b, pcWeightedRGB, 3, false, 0, 0, 0); }, nullptr},
       {"PaletteMapBitmap custom",
        [](TBitmap &b) { return PaletteMapBitmap(&b, pcUniformRGB, 0, true, 0.5f, 1.2f, 1.7f); }, nullptr},
+      {"ChangePaperSize",
+       [](TBitmap &b) { return ChangePaperSize(&b, b.Width() + 7, b.Height() / 2 + 1, 4, clAqua); }, nullptr,
+       true},
+      {"StretchDraw",
+       [](TBitmap &b) {
+         b.Canvas().StretchDraw(TRect(-3, 2, b.Width() * 2 / 3 + 1, b.Height() + 5), Overlay());
+         return true;
+       },
+       nullptr, true},
+      {"Draw with a raster operation",
+       [](TBitmap &b) {
+         b.Canvas().CopyMode = cmSrcInvert;
+         b.Canvas().Draw(1, -1, Overlay());
+         return true;
+       },
+       nullptr, true},
   };
   return routines;
 }
@@ -158,7 +181,8 @@ struct TResult {
 TResult RunIn(const TRoutine &r, const TBitmap &source, TPixelFormat pf) {
   TResult result;
   result.Bitmap = source;
-  result.Bitmap.SetPixelFormat(pf24bit);
+  if (!r.OwnFormat)
+    result.Bitmap.SetPixelFormat(pf24bit);
   result.Ok = r.Run(result.Bitmap);
   result.Bitmap.SetPixelFormat(pf);
   return result;
@@ -280,27 +304,33 @@ TEST(Parallel, ConversionsBetweenEveryPairOfFormats) {
   }
 }
 
-// A large picture with the default limit, on the two threads of the machine.
+// A large picture with the default limit, on one thread and on two (the
+// machine's count): every routine on the working format, those that work in
+// the bitmap's own format on every format, and the conversions from the
+// working format. Two routines whose paths the others already take at this
+// size are left to the small pictures.
 TEST(Parallel, LargePictureOnTwoThreads) {
-  const TBitmap noise = Noise(4001, 2999, 11);
-  const std::set<std::string> heavy = {"BlurBitmap 5.5", "RotateBitmap paper", "ResizeBitmap linear",
-                                       "Rotate90",       "FogBitmap",          "PaletteMapBitmap weighted"};
-  for (const TRoutine &r : Routines()) {
-    if (!heavy.count(r.Name))
-      continue;
-    TResult single, multi;
-    {
-      TThreads one(1, DefaultParallelMinPixels);
-      single = RunIn(r, noise, pf24bit);
+  const int w = 4001, h = 2999;
+  const TBitmap noise = Noise(w, h, 11);
+  const std::set<std::string> smallOnly = {"BlurBitmap 40", "ResizeBitmap mitchell"};
+  for (TPixelFormat pf : Formats) {
+    TBitmap source = noise;
+    source.SetPixelFormat(pf);
+    for (const TRoutine &r : Routines()) {
+      if ((pf != pf24bit && !r.OwnFormat) || smallOnly.count(r.Name))
+        continue;
+      TResult single, multi;
+      {
+        TThreads one(1, DefaultParallelMinPixels);
+        single = RunIn(r, source, pf);
+      }
+      {
+        TThreads two(2, DefaultParallelMinPixels);
+        multi = RunIn(r, source, pf);
+      }
+      ASSERT_TRUE(single.Ok && multi.Ok) << r.Name;
+      ExpectSame(single.Bitmap, multi.Bitmap, Describe(r, w, h, pf, 2));
     }
-    {
-      TThreads two(2, DefaultParallelMinPixels);
-      multi = RunIn(r, noise, pf24bit);
-    }
-    ASSERT_TRUE(single.Ok && multi.Ok) << r.Name;
-    ExpectSame(single.Bitmap, multi.Bitmap, Describe(r, 4001, 2999, pf24bit, 2));
-  }
-  for (TPixelFormat pf : {pf1bit, pf4bit, pf8bit}) {
     TBitmap single = noise, multi = noise;
     {
       TThreads one(1, DefaultParallelMinPixels);
@@ -470,11 +500,126 @@ TEST(Parallel, BlurGivesThePlainSumsInOrder) {
           }
           expected.ScanLine(y)[x * 3 + c] = uint8_t(std::clamp(std::nearbyint(sum), 0.0f, 255.0f));
         }
-    for (int threads : {1, 3}) {
-      TThreads setting(threads, 0);
-      TBitmap b = source;
-      ASSERT_TRUE(BlurBitmap(&b, radius));
-      EXPECT_TRUE(SamePixels(b, expected)) << radius << " on " << threads << " threads";
-    }
+    // In blocks of rows without a message loop, in bands between its runs
+    // with one.
+    for (bool loop : {false, true})
+      for (int threads : {1, 3}) {
+        TThreads setting(threads, 0);
+        if (loop)
+          SetCoreHooks({[] {}, nullptr, nullptr});
+        TBitmap b = source;
+        EXPECT_TRUE(BlurBitmap(&b, radius));
+        SetCoreHooks({});
+        EXPECT_TRUE(SamePixels(b, expected)) << radius << " on " << threads << " threads, loop " << loop;
+      }
   }
+}
+
+namespace {
+
+// A Windows bitmap of 32 bits per pixel whose bit fields hold red, green
+// and blue in the reverse of the usual order: read through the converting
+// row reader, not copied.
+std::vector<uint8_t> ReversedFieldsBmp(const TBitmap &source) {
+  std::vector<uint8_t> f;
+  auto put32 = [&f](uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+      f.push_back(uint8_t(v >> (8 * i)));
+  };
+  auto put16 = [&f](uint16_t v) {
+    f.push_back(uint8_t(v));
+    f.push_back(uint8_t(v >> 8));
+  };
+  const int w = source.Width(), h = source.Height();
+  const uint32_t pixels = 14 + 40 + 12;
+  f.push_back('B');
+  f.push_back('M');
+  put32(pixels + uint32_t(w) * uint32_t(h) * 4);
+  put32(0);
+  put32(pixels);
+  put32(40);
+  put32(uint32_t(w));
+  put32(uint32_t(h));
+  put16(1);
+  put16(32);
+  put32(3); // bit fields
+  put32(uint32_t(w) * uint32_t(h) * 4);
+  put32(0);
+  put32(0);
+  put32(0);
+  put32(0);
+  put32(0x0000FF); // red
+  put32(0x00FF00); // green
+  put32(0xFF0000); // blue
+  for (int y = h - 1; y >= 0; --y)
+    for (int x = 0; x < w; ++x) {
+      const TColor c = source.GetPixel(x, y);
+      put32(uint32_t(GetRValue(c)) | uint32_t(GetGValue(c)) << 8 | uint32_t(GetBValue(c)) << 16);
+    }
+  return f;
+}
+
+} // namespace
+
+// The codecs' own row work (reading Windows bitmaps and pixel maps from
+// memory, the colour reduction of GIF, the 15- and 16-bit rows of PNG) on
+// one thread and on three: the same pixels and the same file bytes.
+TEST(Parallel, CodecsOnOneAndSeveralThreads) {
+  const TBitmap noise = Noise(257, 301, 21);
+  struct TOutcome {
+    std::vector<TBitmap> Read;
+    std::vector<std::vector<uint8_t>> Written;
+  };
+  auto run = [&] {
+    TOutcome o;
+    std::string error;
+    for (TPixelFormat pf : Formats) {
+      TBitmap b = noise;
+      b.SetPixelFormat(pf);
+      const std::vector<uint8_t> file = EncodeBmp(b);
+      TBitmap read;
+      EXPECT_TRUE(ReadBmp(file.data(), file.size(), read)) << PixelFormatName(pf);
+      o.Read.push_back(std::move(read));
+      if (pf == pf15bit || pf == pf16bit || pf == pf24bit) {
+        o.Written.emplace_back();
+        EXPECT_TRUE(EncodePng(b, o.Written.back(), error)) << error;
+        o.Written.emplace_back();
+        EXPECT_TRUE(EncodeGif(b, o.Written.back(), error)) << error;
+      }
+    }
+    const std::vector<uint8_t> fields = ReversedFieldsBmp(noise);
+    TBitmap read;
+    EXPECT_TRUE(ReadBmp(fields.data(), fields.size(), read));
+    o.Read.push_back(std::move(read));
+    std::string ppm = "P6\n257 301\n255\n";
+    for (int y = 0; y < noise.Height(); ++y)
+      for (int x = 0; x < noise.Width(); ++x) {
+        const TColor c = noise.GetPixel(x, y);
+        ppm += {char(GetRValue(c)), char(GetGValue(c)), char(GetBValue(c))};
+      }
+    o.Read.emplace_back();
+    EXPECT_TRUE(NewPnmReader()->Read("", reinterpret_cast<const uint8_t *>(ppm.data()), ppm.size(),
+                                     o.Read.back(), error))
+        << error;
+    return o;
+  };
+  TOutcome single, multi;
+  {
+    TThreads one(1, 0);
+    single = run();
+  }
+  {
+    TThreads three(3, 0);
+    multi = run();
+  }
+  // The converting readers read what was written.
+  for (size_t i : {single.Read.size() - 2, single.Read.size() - 1}) {
+    TBitmap read = single.Read[i];
+    read.SetPixelFormat(pf24bit);
+    EXPECT_TRUE(SamePixels(read, noise)) << i;
+  }
+  ASSERT_EQ(single.Read.size(), multi.Read.size());
+  for (size_t i = 0; i < single.Read.size(); ++i)
+    ExpectSame(single.Read[i], multi.Read[i], "read " + std::to_string(i));
+  EXPECT_EQ(single.Written, multi.Written);
 }
