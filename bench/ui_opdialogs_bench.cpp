@@ -205,19 +205,28 @@ void BM_OK(benchmark::State &state) {
   b.Restore();
 }
 
-// The document's own path for the same settings, without the dialog.
-void BM_Apply(benchmark::State &state) {
+// The dialog of the row's case with its settings read, or null (the row
+// skipped) when it gives none.
+std::unique_ptr<TOpDialog> PreparedDialog(benchmark::State &state, TOpArgs &args) {
   const TDialogCase &c = Dialogs()[size_t(state.range(0))];
   state.SetLabel(c.Name);
-  TBench &b = Bench();
-  b.Restore();
+  Bench().Restore();
   std::unique_ptr<TOpDialog> d = MakeDialog(c);
   c.Set(*d);
-  TOpArgs args;
   if (!d->Settings(args)) {
     state.SkipWithError("no settings");
-    return;
+    return nullptr;
   }
+  return d;
+}
+
+// The document's own path for the same settings, without the dialog.
+void BM_Apply(benchmark::State &state) {
+  TBench &b = Bench();
+  TOpArgs args;
+  const std::unique_ptr<TOpDialog> d = PreparedDialog(state, args);
+  if (!d)
+    return;
   for (auto _ : state) {
     state.PauseTiming();
     b.Restore();
@@ -231,17 +240,10 @@ void BM_Apply(benchmark::State &state) {
 
 // The same routine with the same settings on a copy of the picture.
 void BM_Routine(benchmark::State &state) {
-  const TDialogCase &c = Dialogs()[size_t(state.range(0))];
-  state.SetLabel(c.Name);
-  TBench &b = Bench();
-  b.Restore();
-  std::unique_ptr<TOpDialog> d = MakeDialog(c);
-  c.Set(*d);
   TOpArgs args;
-  if (!d->Settings(args)) {
-    state.SkipWithError("no settings");
+  const std::unique_ptr<TOpDialog> d = PreparedDialog(state, args);
+  if (!d)
     return;
-  }
   for (auto _ : state) {
     state.PauseTiming();
     TBitmap copy(Picture());
